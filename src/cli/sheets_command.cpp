@@ -1,0 +1,232 @@
+#include "cli/sheets_command.h"
+
+#include <QCommandLineParser>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "cli/problem_text.h"
+#include "problems/answer.h"
+#include "problems/problem_set.h"
+#include "runtime/random_source.h"
+
+namespace tavrimo {
+namespace {
+
+// One box of the settings panel and its option.
+struct BoxOption {
+    const char* name;
+    std::string SettingsBoxes::*field;
+    const char* description;
+};
+
+const BoxOption kBoxOptions[] = {
+    {"number", &SettingsBoxes::PrnNum, "プリント番号 (既定 1)"},
+    {"whole-a-from", &SettingsBoxes::edtIntf1, "aの整数部分の下限 (既定 0)"},
+    {"whole-a-to", &SettingsBoxes::edtIntf2, "aの整数部分の上限 (既定 0)"},
+    {"den-a-from", &SettingsBoxes::edtBunbof1, "aの分母の下限 (既定 2)"},
+    {"den-a-to", &SettingsBoxes::edtBunbof2, "aの分母の上限 (既定 99)"},
+    {"whole-b-from", &SettingsBoxes::edtIntb1, "bの整数部分の下限 (既定 0)"},
+    {"whole-b-to", &SettingsBoxes::edtIntb2, "bの整数部分の上限 (既定 0)"},
+    {"den-b-from", &SettingsBoxes::edtBunbob1, "bの分母の下限 (既定 aの分母の下限)"},
+    {"den-b-to", &SettingsBoxes::edtBunbob2, "bの分母の上限 (既定 aの分母の上限)"},
+};
+
+struct Request {
+    SettingsBoxes boxes;
+    std::optional<std::uint32_t> seed;
+    int sheets = 1;
+    bool json = false;
+};
+
+// One set as one click of the preview button leaves it.
+struct SheetResult {
+    std::uint32_t seed = 0;
+    std::uint32_t nextSeed = 0;
+    std::int32_t printNumber = 0;
+    std::int32_t questionCount = 0;
+    bool complete = false;
+    ProblemTable table;
+};
+
+std::optional<int> IntegerIn(const QString& text, int low, int high)
+{
+    bool ok = false;
+    const int v = text.toInt(&ok);
+    if (!ok || v < low || v > high) return std::nullopt;
+    return v;
+}
+
+// Fills the request from the parsed options; returns an error message or "".
+QString ReadRequest(const QCommandLineParser& parser, Request& request)
+{
+    for (const BoxOption& box : kBoxOptions) {
+        if (parser.isSet(box.name)) request.boxes.*box.field = parser.value(box.name).toStdString();
+    }
+    // b's denominator boxes follow a's unless given, as in the window.
+    if (!parser.isSet("den-b-from")) request.boxes.edtBunbob1 = request.boxes.edtBunbof1;
+    if (!parser.isSet("den-b-to")) request.boxes.edtBunbob2 = request.boxes.edtBunbof2;
+
+    if (parser.isSet("answer-kind")) {
+        const auto kind = IntegerIn(parser.value("answer-kind"), 0, 5);
+        if (!kind) return "--answer-kind には0から5までの数を指定してください";
+        request.boxes.rgAnswer = *kind;
+    }
+    if (parser.isSet("count")) {
+        const QString count = parser.value("count");
+        if (count != "16" && count != "20") return "--count には16か20を指定してください";
+        request.boxes.rgQNum = count == "20" ? 1 : 0;
+    }
+    request.boxes.rgTuubun = parser.isSet("common-denominator") ? 1 : 0;
+    request.boxes.rgBaisuu = parser.isSet("multiple") ? 1 : 0;
+    request.boxes.rgYakubun = parser.isSet("reduce-operands") ? 1 : 0;
+
+    if (parser.isSet("seed")) {
+        bool ok = false;
+        const qulonglong seed = parser.value("seed").toULongLong(&ok);
+        if (!ok || seed > 0xFFFFFFFFull) return "--seed には0から4294967295までの数を指定してください";
+        request.seed = static_cast<std::uint32_t>(seed);
+    }
+    if (parser.isSet("sheets")) {
+        const auto sheets = IntegerIn(parser.value("sheets"), 1, 10000);
+        if (!sheets) return "--sheets には1から10000までの数を指定してください";
+        request.sheets = *sheets;
+    }
+    request.json = parser.isSet("json");
+    return {};
+}
+
+QJsonArray ToJson(const MixedNumber& m)
+{
+    return {m.Whole, m.Numerator, m.Denominator};
+}
+
+QJsonObject ToJson(const SheetResult& sheet)
+{
+    QJsonArray problems;
+    for (int i = 1; i <= sheet.questionCount; ++i) {
+        problems.append(QJsonObject{
+            {"minuend", ToJson(sheet.table.Minuend[i])},
+            {"subtrahend", ToJson(sheet.table.Subtrahend[i])},
+            {"answer", ToJson(sheet.table.Answer[i])},
+        });
+    }
+    return {
+        {"seed", static_cast<qint64>(sheet.seed)},
+        {"next_seed", static_cast<qint64>(sheet.nextSeed)},
+        {"print_number", sheet.printNumber},
+        {"question_count", sheet.questionCount},
+        {"complete", sheet.complete},
+        {"problems", problems},
+    };
+}
+
+}  // namespace
+
+bool NeedsGuiApplication(const QStringList& arguments)
+{
+    for (const QString& a : arguments) {
+        if (a == "-o" || a.startsWith("--output") || a == "--preview" || a == "--print" || a.startsWith("--printer")) {
+            return true;
+        }
+    }
+    return false;
+}
+
+int RunSheetsCommand(const QStringList& arguments, QTextStream& out, QTextStream& err)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        "帯分数の引き算の問題を作ります。設定は画面の入力欄と同じ文字で指定します。\n"
+        "終了コード: 0 すべて作成、1 問題数が確保できなかった、2 入力の誤り。");
+    parser.addHelpOption();
+    for (const BoxOption& box : kBoxOptions) {
+        parser.addOption({box.name, QString::fromUtf8(box.description), "TXT"});
+    }
+    parser.addOptions({
+        {"answer-kind", "分数部分だけの答え: 0以上約分なし 0, 0以上約分あり 1, 0以上約分混合 2, "
+                        "0未満約分なし 3, 0未満約分あり 4, 0未満約分混合 5 (既定 0)",
+         "0..5"},
+        {"count", "問題数: 16 (8段2列) または 20 (10段2列) (既定 16)", "16|20"},
+        {"common-denominator", "通分あり"},
+        {"multiple", "他方の倍数パターンあり (通分ありのときだけ効きます)"},
+        {"reduce-operands", "分母と分子の約分なし: 問題の分数を約分しておく"},
+        {"question", "問題文 (既定 つぎの計算をしましょう。)", "TEXT"},
+        {"seed", "乱数の種 0..4294967295 (省略時は時刻から決め、標準エラーに表示)", "N"},
+        {"sheets", "続けて作るプリントの枚数。番号は1枚ごとに1つ進みます (既定 1)", "K"},
+        {"json", "JSONで出力"},
+    });
+
+    if (!parser.parse(arguments)) {
+        err << parser.errorText() << Qt::endl;
+        return kExitBadInput;
+    }
+    if (parser.isSet("help")) {
+        out << parser.helpText();
+        return kExitComplete;
+    }
+    if (!parser.positionalArguments().isEmpty()) {
+        err << "余分な引数があります: " << parser.positionalArguments().join(' ') << Qt::endl;
+        return kExitBadInput;
+    }
+
+    Request request;
+    if (const QString error = ReadRequest(parser, request); !error.isEmpty()) {
+        err << error << Qt::endl;
+        return kExitBadInput;
+    }
+
+    RandomSource source;
+    if (request.seed) {
+        source.setSeed(*request.seed);
+    } else {
+        Randomize(source);
+        err << "乱数の種 (--seed): " << source.seed() << Qt::endl;
+    }
+
+    std::vector<SheetResult> sheets;
+    SheetState state;
+    ProblemKeys keys{};
+    int exitCode = kExitComplete;
+    for (int k = 0; k < request.sheets; ++k) {
+        SheetResult sheet;
+        sheet.seed = source.seed();
+        const AssemblyOutcome outcome = AssembleProblemSet(request.boxes, source, sheet.table, keys, state);
+        if (outcome.status == AssemblyStatus::Refused) {
+            err << QString::fromStdString(outcome.message) << Qt::endl;
+            return kExitBadInput;
+        }
+        sheet.nextSeed = source.seed();
+        sheet.printNumber = state.PrintNumber;
+        sheet.questionCount = state.QuestionCount;
+        sheet.complete = outcome.status == AssemblyStatus::Complete;
+        for (int i = 1; i <= sheet.questionCount; ++i) CalcAnswer(sheet.table, i, "-");
+        sheets.push_back(sheet);
+        if (!sheet.complete) {
+            err << kShortSetWarning << Qt::endl;
+            exitCode = kExitShort;
+            break;
+        }
+        // The next sheet carries the next number, as after printing this one.
+        request.boxes.PrnNum = std::to_string(WrapAdd(state.PrintNumber, 1));
+    }
+
+    if (request.json) {
+        QJsonArray array;
+        for (const SheetResult& sheet : sheets) array.append(ToJson(sheet));
+        out << QJsonDocument(array).toJson(QJsonDocument::Indented);
+    } else {
+        for (const SheetResult& sheet : sheets) {
+            if (request.sheets > 1) out << "問題No." << sheet.printNumber << Qt::endl;
+            for (int i = 1; i <= sheet.questionCount; ++i) {
+                out << i << ": " << QString::fromStdString(ProblemLine(sheet.table, i)) << Qt::endl;
+            }
+        }
+    }
+    return exitCode;
+}
+
+}  // namespace tavrimo

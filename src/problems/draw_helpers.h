@@ -1,0 +1,68 @@
+#pragma once
+
+#include <cstdint>
+
+#include "problems/generators.h"
+#include "problems/integer_math.h"
+#include "runtime/random_source.h"
+
+// Pieces shared by the two generators. Every Random call is part of the
+// contract: one seed must always give the same problems.
+namespace tavrimo::draw {
+
+// A value from low..high.
+inline std::int32_t InRange(RandomSource& source, std::int32_t low, std::int32_t high)
+{
+    return WrapAdd(low, source.Random(WrapAdd(WrapSub(high, low), 1)));
+}
+
+// The numerator draw for a denominator d: 1..d-2 for d >= 3 (never d-1), and
+// 1 for d = 2.
+inline std::int32_t Numerator(RandomSource& source, std::int32_t d)
+{
+    return WrapAdd(1, source.Random(WrapSub(d, 2)));
+}
+
+// The multiplier of the multiple draws, 2..6.
+inline std::int32_t Multiplier(RandomSource& source)
+{
+    return 2 + source.Random(5);
+}
+
+inline bool PassesAnswerKind(std::int32_t answerKind, std::int32_t g)
+{
+    switch (answerKind % 3) {
+    case 0: return g == 1;  // irreducible
+    case 1: return g != 1;  // reducible
+    default: return true;   // either
+    }
+}
+
+inline void Reduce(MixedNumber& m)
+{
+    if (m.Denominator == 0) return;
+    const std::int32_t g = Gcd(m.Denominator, m.Numerator);
+    m.Denominator = WrapDiv(m.Denominator, g);
+    m.Numerator = WrapDiv(m.Numerator, g);
+}
+
+// A redraw loop without a count of its own: some settings let no draw ever
+// stand. After this many failures the loop asks whether one can stand at all.
+inline constexpr std::uint32_t kRedrawsBeforeCheck = 256;
+// Far beyond any feasible draw's expected number of tries.
+inline constexpr std::uint32_t kRedrawSafetyBound = 1u << 28;
+
+// Repeats drawOnce until it returns true. Returns false, ending the attempt
+// as not accepted, when the draw cannot stand under the ranges.
+template <typename DrawOnce>
+bool UntilItStands(GeneratorContext& context, Draw kind, DrawOnce&& drawOnce)
+{
+    for (std::uint32_t tries = 1;; ++tries) {
+        if (drawOnce()) return true;
+        if (tries % kRedrawsBeforeCheck == 0 && (!context.canStand(kind) || tries >= kRedrawSafetyBound)) {
+            return false;
+        }
+    }
+}
+
+}  // namespace tavrimo::draw

@@ -1,0 +1,58 @@
+#include "problems/problem_set.h"
+
+#include "problems/box_integer.h"
+#include "problems/generators.h"
+
+namespace tavrimo {
+
+GenerationResult GenerateProblemSet(RandomSource& source, const WorksheetSettings& settings, ProblemKeys& keys)
+{
+    GeneratorContext context(source, settings.ranges, settings.options);
+    const bool borrowing = settings.options.AnswerKind >= 3;
+    std::int32_t GenerationFailed = 0;
+    MixedNumber a, b;
+
+    for (std::int32_t i = 1; i <= settings.ProblemCount; ++i) {
+        for (int calls = 1;; ++calls) {
+            if (borrowing) {
+                Smaller0(context, a, b, GenerationFailed);
+            } else {
+                NotSmaller0(context, a, b, GenerationFailed);
+            }
+            if (calls > kMaxCallsPerSlot) GenerationFailed = 1;
+            if (GenerationFailed == 1) return {i - 1, false};  // this call's candidate is dropped
+
+            const KeyPair key{PackedKey(a), PackedKey(b)};
+            keys[i] = key;
+            bool repeats = false;
+            for (std::int32_t j = 1; j < i && !repeats; ++j) repeats = keys[j] == key;
+            // Two whole numbers count as new even when they repeat.
+            if (a.Denominator == 0 && b.Denominator == 0) repeats = false;
+            if (!repeats) break;
+        }
+    }
+    return {settings.ProblemCount, true};
+}
+
+void UnpackProblemSet(const ProblemKeys& keys, std::int32_t count, ProblemTable& table)
+{
+    for (std::int32_t k = 1; k <= count && k <= kMaxProblems; ++k) {
+        table.Minuend[k] = UnpackKey(keys[k].Minuend);
+        table.Subtrahend[k] = UnpackKey(keys[k].Subtrahend);
+    }
+}
+
+AssemblyOutcome AssembleProblemSet(const SettingsBoxes& boxes, RandomSource& source, ProblemTable& table,
+                                   ProblemKeys& keys, SheetState& state)
+{
+    const SettingsReading reading = ReadSettings(boxes);
+    if (reading.PrintNumber) state.PrintNumber = *reading.PrintNumber;
+    if (!reading.settings) return {AssemblyStatus::Refused, WithClosingPeriod(reading.error)};
+
+    const GenerationResult result = GenerateProblemSet(source, *reading.settings, keys);
+    state.QuestionCount = result.QuestionCount;
+    UnpackProblemSet(keys, state.QuestionCount, table);
+    return {result.complete ? AssemblyStatus::Complete : AssemblyStatus::Short, {}};
+}
+
+}  // namespace tavrimo

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "problems/problem_table.h"
+#include "problems/settings_reader.h"
+#include "problems/worksheet_settings.h"
+#include "runtime/random_source.h"
+
+namespace tavrimo {
+
+// A slot's problem must come from its first 1000 generator calls.
+inline constexpr int kMaxCallsPerSlot = 1000;
+
+struct GenerationResult {
+    std::int32_t QuestionCount = 0;  // problems made
+    bool complete = false;           // all ProblemCount slots filled
+};
+
+// Fills slots 1.. of keys with distinct problems. Stops at the first slot that
+// cannot be filled and reports how many were made before it.
+GenerationResult GenerateProblemSet(RandomSource& source, const WorksheetSettings& settings, ProblemKeys& keys);
+
+// Slots 1..count of the Minuend and Subtrahend columns from the keys.
+void UnpackProblemSet(const ProblemKeys& keys, std::int32_t count, ProblemTable& table);
+
+enum class AssemblyStatus {
+    Complete,  // a full set is in the table
+    Short,     // the table holds fewer problems: warn the user
+    Refused,   // a box held no integer or a value outside its domain
+};
+
+struct AssemblyOutcome {
+    AssemblyStatus status = AssemblyStatus::Complete;
+    std::string message;  // for Refused: the error report's text, "." included
+};
+
+// One click of the preview button, up to drawing: reads the boxes, generates
+// and unpacks. A refusal leaves the table, the keys and QuestionCount as they
+// were; only a sheet number read before the failing box is taken over.
+AssemblyOutcome AssembleProblemSet(const SettingsBoxes& boxes, RandomSource& source, ProblemTable& table,
+                                   ProblemKeys& keys, SheetState& state);
+
+// The warning shown when a set stops short.
+inline constexpr const char* kShortSetWarning = "今の条件では、指定された問題数が確保できません。";
+inline constexpr const char* kShortSetCaption = "警告";
+
+}  // namespace tavrimo

@@ -1,0 +1,3 @@
+# Canvas on QPainter, fonts and sheet files.
+target_sources(tavrimo_qt PRIVATE
+)

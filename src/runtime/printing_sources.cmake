@@ -1,0 +1,3 @@
+# Printer and window services.
+target_sources(tavrimo_qt PRIVATE
+)
