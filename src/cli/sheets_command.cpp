@@ -129,7 +129,8 @@ QJsonObject ToJson(const SheetResult& sheet)
 bool NeedsGuiApplication(const QStringList& arguments)
 {
     for (const QString& a : arguments) {
-        if (a == "-o" || a.startsWith("--output") || a == "--preview" || a == "--print" || a.startsWith("--printer")) {
+        if (a == "-o" || a.startsWith("--output") || a == "--preview" || a == "--print" ||
+            a.startsWith("--printer")) {
             return true;
         }
     }
@@ -147,8 +148,9 @@ int RunSheetsCommand(const QStringList& arguments, QTextStream& out, QTextStream
         parser.addOption({box.name, QString::fromUtf8(box.description), "TXT"});
     }
     parser.addOptions({
-        {"answer-kind", "分数部分だけの答え: 0以上約分なし 0, 0以上約分あり 1, 0以上約分混合 2, "
-                        "0未満約分なし 3, 0未満約分あり 4, 0未満約分混合 5 (既定 0)",
+        {"answer-kind",
+         "分数部分だけの答え: 0以上約分なし 0, 0以上約分あり 1, 0以上約分混合 2, "
+         "0未満約分なし 3, 0未満約分あり 4, 0未満約分混合 5 (既定 0)",
          "0..5"},
         {"count", "問題数: 16 (8段2列) または 20 (10段2列) (既定 16)", "16|20"},
         {"common-denominator", "通分あり"},

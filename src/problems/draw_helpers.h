@@ -32,9 +32,9 @@ inline std::int32_t Multiplier(RandomSource& source)
 inline bool PassesAnswerKind(std::int32_t answerKind, std::int32_t g)
 {
     switch (answerKind % 3) {
-    case 0: return g == 1;  // irreducible
-    case 1: return g != 1;  // reducible
-    default: return true;   // either
+        case 0: return g == 1;  // irreducible
+        case 1: return g != 1;  // reducible
+        default: return true;   // either
     }
 }
 

@@ -43,11 +43,11 @@ bool MultipleCanStand(std::int32_t low, std::int32_t high)
 bool DrawCanStand(Draw draw, const GeneratorRanges& r)
 {
     switch (draw) {
-    case Draw::CommonMultipleNotSmaller: return CommonMultipleCanStand(r, true);
-    case Draw::CommonMultipleSmaller: return CommonMultipleCanStand(r, false);
-    case Draw::SameDenominatorSmaller: return r.DenAMax >= 3;
-    case Draw::MultipleOfA: return MultipleCanStand(r.DenAMin, r.DenAMax);
-    case Draw::MultipleOfB: return MultipleCanStand(r.DenBMin, r.DenBMax);
+        case Draw::CommonMultipleNotSmaller: return CommonMultipleCanStand(r, true);
+        case Draw::CommonMultipleSmaller: return CommonMultipleCanStand(r, false);
+        case Draw::SameDenominatorSmaller: return r.DenAMax >= 3;
+        case Draw::MultipleOfA: return MultipleCanStand(r.DenAMin, r.DenAMax);
+        case Draw::MultipleOfB: return MultipleCanStand(r.DenBMin, r.DenBMax);
     }
     return false;
 }

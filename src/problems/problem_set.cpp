@@ -5,7 +5,8 @@
 
 namespace tavrimo {
 
-GenerationResult GenerateProblemSet(RandomSource& source, const WorksheetSettings& settings, ProblemKeys& keys)
+GenerationResult GenerateProblemSet(RandomSource& source, const WorksheetSettings& settings,
+                                    ProblemKeys& keys)
 {
     GeneratorContext context(source, settings.ranges, settings.options);
     const bool borrowing = settings.options.AnswerKind >= 3;

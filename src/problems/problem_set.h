@@ -20,7 +20,8 @@ struct GenerationResult {
 
 // Fills slots 1.. of keys with distinct problems. Stops at the first slot that
 // cannot be filled and reports how many were made before it.
-GenerationResult GenerateProblemSet(RandomSource& source, const WorksheetSettings& settings, ProblemKeys& keys);
+GenerationResult GenerateProblemSet(RandomSource& source, const WorksheetSettings& settings,
+                                    ProblemKeys& keys);
 
 // Slots 1..count of the Minuend and Subtrahend columns from the keys.
 void UnpackProblemSet(const ProblemKeys& keys, std::int32_t count, ProblemTable& table);

@@ -23,9 +23,9 @@ struct ProblemTable {
     MixedNumber& at(Column column, int index)
     {
         switch (column) {
-        case Column::Minuend: return Minuend.at(index);
-        case Column::Subtrahend: return Subtrahend.at(index);
-        case Column::Answer: break;
+            case Column::Minuend: return Minuend.at(index);
+            case Column::Subtrahend: return Subtrahend.at(index);
+            case Column::Answer: break;
         }
         return Answer.at(index);
     }

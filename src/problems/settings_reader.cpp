@@ -69,8 +69,8 @@ SettingsReading ReadSettings(const SettingsBoxes& boxes)
     GeneratorRanges& r = s.ranges;
     // The fixed order of the boxes: a conversion error stops at the first bad one.
     const std::pair<const Box*, std::int32_t*> order[] = {
-        {&kIntf1, &r.WholeAMin},  {&kIntf2, &r.WholeAMax},  {&kIntb1, &r.WholeBMin},  {&kIntb2, &r.WholeBMax},
-        {&kBunbof1, &r.DenAMin},  {&kBunbof2, &r.DenAMax},  {&kBunbob1, &r.DenBMin},  {&kBunbob2, &r.DenBMax},
+        {&kIntf1, &r.WholeAMin}, {&kIntf2, &r.WholeAMax}, {&kIntb1, &r.WholeBMin}, {&kIntb2, &r.WholeBMax},
+        {&kBunbof1, &r.DenAMin}, {&kBunbof2, &r.DenAMax}, {&kBunbob1, &r.DenBMin}, {&kBunbob2, &r.DenBMax},
     };
     for (const auto& [box, field] : order) {
         convert(boxes.*(box->text), *field);

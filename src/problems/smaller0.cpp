@@ -19,8 +19,8 @@ bool SameDenominator(GeneratorContext& context, MixedNumber& a, MixedNumber& b, 
         a.Numerator = Numerator(rng, a.Denominator);
         if (a.Denominator <= 2) return false;  // no room for a larger b
         b.Denominator = a.Denominator;
-        b.Numerator = WrapAdd(WrapAdd(a.Numerator, 1),
-                              rng.Random(WrapSub(WrapSub(b.Denominator, a.Numerator), 1)));
+        b.Numerator =
+            WrapAdd(WrapAdd(a.Numerator, 1), rng.Random(WrapSub(WrapSub(b.Denominator, a.Numerator), 1)));
         g = Gcd(b.Denominator, WrapSub(b.Numerator, a.Numerator));
         return true;
     });

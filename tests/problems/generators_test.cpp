@@ -1,0 +1,273 @@
+#include "problems/generators.h"
+
+#include <gtest/gtest.h>
+
+#include <numeric>
+#include <set>
+
+#include "generator_test_support.h"
+#include "rational.h"
+
+namespace tavrimo {
+namespace {
+
+using test::Call;
+using test::Generate;
+using test::Generator;
+using test::Ranges;
+
+GeneratorOptions Options(int kind, bool common = false, bool multiple = false, bool reduce = false)
+{
+    return {kind, common, multiple, reduce};
+}
+
+const GeneratorRanges kDefaults = Ranges(0, 0, 0, 0, 2, 99, 2, 99);
+
+TEST(NotSmaller0, DefaultsGiveEqualDenominatorsAndIrreducibleDifferences)
+{
+    for (std::uint32_t seed = 0; seed < 300; ++seed) {
+        const Call c = Generate(Generator::NotSmaller, kDefaults, Options(0), seed);
+        ASSERT_EQ(c.failed, 0);
+        EXPECT_EQ(c.a.Whole, 0);
+        EXPECT_EQ(c.b.Whole, 0);
+        EXPECT_EQ(c.a.Denominator, c.b.Denominator);
+        EXPECT_LT(c.b.Numerator, c.a.Numerator);
+        EXPECT_EQ(std::gcd(c.a.Denominator, c.a.Numerator - c.b.Numerator), 1);
+        EXPECT_LE(c.a.Numerator, c.a.Denominator - 2);  // the numerator draw never gives d - 1
+    }
+}
+
+TEST(NotSmaller0, RandomCallCountsOfKnownOutcomes)
+{
+    struct Row {
+        const char* name;
+        GeneratorRanges ranges;
+        GeneratorOptions options;
+        std::int32_t failed;
+        std::uint64_t calls;
+    };
+    const Row rows[] = {
+        // 2 for the whole parts, then per attempt 2 for a and 1 for b's numerator.
+        {"denominators 2..3, kind 0: D is always 0", Ranges(0, 0, 0, 0, 2, 3, 2, 3), Options(0), 1,
+         2 + 1001 * 3},
+        {"denominators 2..3, kind 1 passes at once", Ranges(0, 0, 0, 0, 2, 3, 2, 3), Options(1), 0, 5},
+        {"denominators 2..3, kind 2 passes at once", Ranges(0, 0, 0, 0, 2, 3, 2, 3), Options(2), 0, 5},
+        {"a without denominator fails after the whole parts", Ranges(0, 0, 0, 0, 0, 5, 2, 99), Options(2), 1,
+         2},
+        {"both without denominator", Ranges(0, 0, 0, 0, 0, 0, 0, 0), Options(0), 1, 2},
+        {"b without fraction part passes whatever the options", Ranges(0, 0, 0, 0, 2, 99, 0, 0),
+         Options(0, true, true), 0, 4},
+    };
+    for (const Row& r : rows) {
+        for (std::uint32_t seed : {0u, 7u, 123456789u}) {
+            const Call c = Generate(Generator::NotSmaller, r.ranges, r.options, seed);
+            EXPECT_EQ(c.failed, r.failed) << r.name;
+            EXPECT_EQ(c.randomCalls, r.calls) << r.name;
+        }
+    }
+}
+
+TEST(NotSmaller0, EdgeOutcomes)
+{
+    // The difference can be exactly 0.
+    for (int kind : {1, 2}) {
+        const Call c = Generate(Generator::NotSmaller, Ranges(1, 1, 1, 1, 2, 2, 2, 2), Options(kind), 5);
+        EXPECT_EQ(c.failed, 0);
+        EXPECT_EQ(c.a, (MixedNumber{1, 1, 2}));
+        EXPECT_EQ(c.b, (MixedNumber{1, 1, 2}));
+    }
+    // a's whole parts never reach b's: 1001 pairs, then a useless phase 2.
+    EXPECT_EQ(Generate(Generator::NotSmaller, Ranges(0, 1, 2, 3, 2, 99, 2, 99), Options(0), 9).failed, 1);
+    // b without fraction part: a may be reducible even under kind 0.
+    std::set<std::pair<int, int>> seen;
+    for (std::uint32_t seed = 0; seed < 400; ++seed) {
+        const Call c = Generate(Generator::NotSmaller, Ranges(0, 0, 0, 0, 2, 99, 0, 0), Options(0), seed);
+        EXPECT_EQ(c.b, (MixedNumber{0, 0, 0}));
+        if (std::gcd(c.a.Numerator, c.a.Denominator) > 1) seen.insert({c.a.Numerator, c.a.Denominator});
+    }
+    EXPECT_FALSE(seen.empty());
+    // With a's denominator 5..5 the numerator is 1, 2 or 3, never 4.
+    std::set<int> numerators;
+    for (std::uint32_t seed = 0; seed < 200; ++seed) {
+        numerators.insert(
+            Generate(Generator::NotSmaller, Ranges(0, 0, 0, 0, 5, 5, 5, 5), Options(2), seed).a.Numerator);
+    }
+    EXPECT_EQ(numerators, (std::set<int>{1, 2, 3}));
+}
+
+TEST(NotSmaller0, DenominatorPairing)
+{
+    for (std::uint32_t seed = 0; seed < 300; ++seed) {
+        const Call common =
+            Generate(Generator::NotSmaller, Ranges(0, 0, 0, 0, 2, 20, 2, 20), Options(2, true), seed);
+        ASSERT_EQ(common.failed, 0);
+        EXPECT_NE(common.a.Denominator, common.b.Denominator);
+        EXPECT_LT(std::lcm(common.a.Denominator, common.b.Denominator), 100);
+        EXPECT_FALSE(test::FractionPart(common.a) < test::FractionPart(common.b));
+
+        // The multiple-of-a draw ignores b's range.
+        const Call multiple =
+            Generate(Generator::NotSmaller, Ranges(0, 0, 0, 0, 9, 9, 2, 10), Options(2, true, true), seed);
+        ASSERT_EQ(multiple.failed, 0);
+        if (multiple.b.Denominator > multiple.a.Denominator) {  // the multiple-of-a draw
+            EXPECT_EQ(multiple.a.Denominator, 9);
+            EXPECT_TRUE(std::set<int>({18, 27, 36, 45, 54}).count(multiple.b.Denominator))
+                << multiple.b.Denominator;
+        } else {
+            EXPECT_EQ(multiple.a.Denominator % multiple.b.Denominator, 0);
+        }
+        EXPECT_TRUE(test::FractionPart(multiple.b) < test::FractionPart(multiple.a));
+    }
+}
+
+// Reduction changes no Random call: the reduced call is the unreduced one, reduced.
+TEST(Generators, ReductionComesAfterTheAnswerTest)
+{
+    for (Generator g : {Generator::NotSmaller, Generator::Smaller}) {
+        for (bool common : {false, true}) {
+            for (std::uint32_t seed = 0; seed < 200; ++seed) {
+                const int kind = g == Generator::NotSmaller ? 1 : 4;
+                const auto ranges = Ranges(3, 5, 0, 2, 2, 12, 2, 12);
+                const Call plain = Generate(g, ranges, Options(kind, common), seed);
+                const Call reduced = Generate(g, ranges, Options(kind, common, false, true), seed);
+                ASSERT_EQ(plain.failed, 0);
+                EXPECT_EQ(plain.randomCalls, reduced.randomCalls);
+                for (auto [p, r] : {std::pair{plain.a, reduced.a}, std::pair{plain.b, reduced.b}}) {
+                    const int gcd = std::gcd(p.Numerator, p.Denominator);
+                    EXPECT_EQ(r, (MixedNumber{p.Whole, p.Numerator / gcd, p.Denominator / gcd}));
+                }
+            }
+        }
+    }
+}
+
+TEST(Smaller0, RandomCallCountsOfKnownOutcomes)
+{
+    struct Row {
+        const char* name;
+        GeneratorRanges ranges;
+        GeneratorOptions options;
+        std::int32_t failed;
+        std::uint64_t calls;
+    };
+    const Row rows[] = {
+        {"default whole parts: 1001 pairs, then a's first fraction", kDefaults, Options(3), 1, 2004},
+        {"b without fraction part", Ranges(1, 1, 0, 0, 2, 99, 0, 5), Options(5), 1, 4},
+        {"a whole with a common denominator: no call in the pass", Ranges(1, 1, 0, 0, 0, 0, 2, 9),
+         Options(5, true), 1, 2},
+        {"b always 1/2 under kind 4", Ranges(1, 1, 0, 0, 0, 0, 2, 2), Options(4), 1, 2 + 1001 * 2},
+        {"same denominator 3..3, kind 3 passes at once", Ranges(1, 1, 0, 0, 3, 3, 2, 9), Options(3), 0,
+         2 + 2 + 3},
+        {"same denominator 3..3, kind 4 never", Ranges(1, 1, 0, 0, 3, 3, 2, 9), Options(4), 1,
+         2 + 2 + 1001 * 3},
+    };
+    for (const Row& r : rows) {
+        for (std::uint32_t seed : {0u, 99u, 4000000000u}) {
+            const Call c = Generate(Generator::Smaller, r.ranges, r.options, seed);
+            EXPECT_EQ(c.failed, r.failed) << r.name;
+            EXPECT_EQ(c.randomCalls, r.calls) << r.name;
+        }
+    }
+}
+
+TEST(Smaller0, Properties)
+{
+    for (std::uint32_t seed = 0; seed < 300; ++seed) {
+        for (int option = 0; option < 4; ++option) {
+            const bool common = option & 1, multiple = option & 2;
+            const Call c = Generate(Generator::Smaller, Ranges(1, 9, 0, 5, 2, 16, 2, 16),
+                                    Options(3 + seed % 3, common, multiple), seed);
+            ASSERT_EQ(c.failed, 0) << seed;
+            EXPECT_GT(c.a.Whole, c.b.Whole);
+            EXPECT_TRUE(test::FractionPart(c.a) < test::FractionPart(c.b));
+            for (const MixedNumber& m : {c.a, c.b}) {
+                EXPECT_GE(m.Numerator, 1);
+                EXPECT_LT(m.Numerator, m.Denominator);
+                EXPECT_LE(m.Denominator, 99);
+            }
+            if (!common) {
+                EXPECT_EQ(c.a.Denominator, c.b.Denominator);
+            }
+        }
+        // a is a whole number when its denominator bound is 0.
+        const Call whole = Generate(Generator::Smaller, Ranges(2, 9, 0, 1, 0, 0, 2, 9), Options(5), seed);
+        ASSERT_EQ(whole.failed, 0);
+        EXPECT_EQ(whole.a.Numerator, 0);
+        EXPECT_EQ(whole.a.Denominator, 0);
+        EXPECT_GE(whole.b.Numerator, 1);
+    }
+    // The first pair of whole parts is taken when it qualifies.
+    const Call c = Generate(Generator::Smaller, Ranges(1, 1, 0, 0, 2, 99, 2, 99), Options(5), 3);
+    EXPECT_EQ(c.a.Whole, 1);
+    EXPECT_EQ(c.b.Whole, 0);
+}
+
+// Settings under which a redraw loop can never stand must still end, as a
+// failed call, while a draw that can stand is still found.
+TEST(Generators, ImpossibleRedrawsEndTheCall)
+{
+    struct Row {
+        const char* name;
+        Generator generator;
+        GeneratorRanges ranges;
+        GeneratorOptions options;
+    };
+    const Row rows[] = {
+        {"common multiple, one and the same denominator", Generator::NotSmaller,
+         Ranges(0, 0, 0, 0, 5, 5, 5, 5), Options(2, true)},
+        {"common multiple, lcm always 100 or more", Generator::NotSmaller, Ranges(0, 0, 0, 0, 97, 97, 98, 98),
+         Options(2, true)},
+        {"common multiple, a always the smaller", Generator::NotSmaller, Ranges(0, 0, 0, 0, 3, 3, 2, 2),
+         Options(2, true)},
+        {"both multiples too large", Generator::NotSmaller, Ranges(0, 0, 0, 0, 50, 99, 50, 99),
+         Options(2, true, true)},
+        {"same denominator needs 3 or more", Generator::Smaller, Ranges(1, 1, 0, 0, 2, 2, 2, 9), Options(5)},
+        {"common multiple, a always 1/2 and b 1/3", Generator::Smaller, Ranges(1, 1, 0, 0, 2, 2, 3, 3),
+         Options(5, true)},
+        {"common multiple, same single value", Generator::Smaller, Ranges(1, 1, 0, 0, 7, 7, 7, 7),
+         Options(5, true)},
+        {"both multiples too large", Generator::Smaller, Ranges(1, 1, 0, 0, 50, 50, 60, 99),
+         Options(5, true, true)},
+    };
+    for (const Row& r : rows) {
+        const Call c = Generate(r.generator, r.ranges, r.options, 42);
+        EXPECT_EQ(c.failed, 1) << r.name;
+    }
+}
+
+TEST(Generators, ThePossibleMultipleDrawIsStillFound)
+{
+    // a's denominators 50..99 allow no multiple of a, but b's allow one of b.
+    for (Generator g : {Generator::NotSmaller, Generator::Smaller}) {
+        for (std::uint32_t seed = 0; seed < 50; ++seed) {
+            const Call c = Generate(g, Ranges(1, 1, 0, 0, 50, 99, 2, 10),
+                                    Options(g == Generator::Smaller ? 5 : 2, true, true), seed);
+            ASSERT_EQ(c.failed, 0);
+            EXPECT_EQ(c.a.Denominator % c.b.Denominator, 0);
+            EXPECT_LE(c.a.Denominator, 99);
+        }
+    }
+    // Only a = 2, 7, 14 or 98 has a common multiple with 49 below 100: found.
+    for (std::uint32_t seed = 0; seed < 20; ++seed) {
+        const Call rare =
+            Generate(Generator::NotSmaller, Ranges(0, 0, 0, 0, 2, 99, 49, 49), Options(2, true), seed);
+        ASSERT_EQ(rare.failed, 0);
+        EXPECT_EQ(98 % rare.a.Denominator, 0) << rare.a.Denominator;  // 2, 7, 14 or 98
+    }
+}
+
+TEST(Generators, DrawCanStandMatchesTheRanges)
+{
+    EXPECT_FALSE(DrawCanStand(Draw::CommonMultipleNotSmaller, Ranges(0, 0, 0, 0, 5, 5, 5, 5)));
+    EXPECT_TRUE(DrawCanStand(Draw::CommonMultipleNotSmaller, Ranges(0, 0, 0, 0, 2, 3, 2, 3)));
+    EXPECT_FALSE(DrawCanStand(Draw::CommonMultipleSmaller, Ranges(0, 0, 0, 0, 2, 2, 3, 3)));
+    EXPECT_TRUE(DrawCanStand(Draw::CommonMultipleSmaller, Ranges(0, 0, 0, 0, 3, 3, 2, 2)));
+    EXPECT_FALSE(DrawCanStand(Draw::MultipleOfA, Ranges(0, 0, 0, 0, 50, 99, 2, 2)));
+    EXPECT_TRUE(DrawCanStand(Draw::MultipleOfA, Ranges(0, 0, 0, 0, 49, 99, 2, 2)));
+    EXPECT_FALSE(DrawCanStand(Draw::MultipleOfB, Ranges(0, 0, 0, 0, 2, 2, 50, 50)));
+    EXPECT_FALSE(DrawCanStand(Draw::SameDenominatorSmaller, Ranges(0, 0, 0, 0, 2, 2, 2, 2)));
+    EXPECT_TRUE(DrawCanStand(Draw::SameDenominatorSmaller, Ranges(0, 0, 0, 0, 2, 3, 2, 2)));
+}
+
+}  // namespace
+}  // namespace tavrimo

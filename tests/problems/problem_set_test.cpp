@@ -1,0 +1,183 @@
+#include "problems/problem_set.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+namespace tavrimo {
+namespace {
+
+struct Sheet {
+    ProblemTable table;
+    ProblemKeys keys{};
+    SheetState state;
+    AssemblyOutcome outcome;
+};
+
+Sheet Assemble(const SettingsBoxes& boxes, std::uint32_t seed)
+{
+    Sheet s;
+    RandomSource source(seed);
+    s.outcome = AssembleProblemSet(boxes, source, s.table, s.keys, s.state);
+    return s;
+}
+
+TEST(PackedKey, PacksAndUnpacks)
+{
+    EXPECT_EQ(PackedKey({3, 5, 12}), 30512);
+    EXPECT_EQ(UnpackKey(30512), (MixedNumber{3, 5, 12}));
+    EXPECT_EQ(PackedKey({7, 0, 0}), 70000);
+    EXPECT_EQ(UnpackKey(70000), (MixedNumber{7, 0, 0}));
+    // A negative whole part does not come back.
+    EXPECT_EQ(UnpackKey(PackedKey({-5, 3, 7})), (MixedNumber{-4, -96, -93}));
+    EXPECT_EQ(UnpackKey(PackedKey({99, 98, 99})), (MixedNumber{99, 98, 99}));
+    (void)PackedKey({INT32_MAX, INT32_MAX, INT32_MAX});  // wraps, defined
+}
+
+TEST(ProblemSet, DefaultsGiveSixteenDistinctProblems)
+{
+    for (std::uint32_t seed : {0u, 1u, 86399999u, 4294967295u}) {
+        const Sheet s = Assemble({}, seed);
+        EXPECT_EQ(s.outcome.status, AssemblyStatus::Complete);
+        ASSERT_EQ(s.state.QuestionCount, 16);
+        EXPECT_EQ(s.state.PrintNumber, 1);
+        std::set<std::pair<int, int>> keys;
+        for (int i = 1; i <= 16; ++i) {
+            keys.insert({PackedKey(s.table.Minuend[i]), PackedKey(s.table.Subtrahend[i])});
+            EXPECT_EQ(s.table.Minuend[i], UnpackKey(s.keys[i].Minuend));
+        }
+        EXPECT_EQ(keys.size(), 16u);
+    }
+}
+
+TEST(ProblemSet, BoundsEitherWayRoundGiveTheSameSet)
+{
+    SettingsBoxes ordered, reversed;
+    ordered.edtBunbof1 = ordered.edtBunbob1 = "2";
+    reversed.edtBunbof1 = reversed.edtBunbob1 = "99";
+    reversed.edtBunbof2 = reversed.edtBunbob2 = "2";
+    const Sheet a = Assemble(ordered, 77), b = Assemble(reversed, 77);
+    EXPECT_EQ(a.table.Minuend, b.table.Minuend);
+    EXPECT_EQ(a.table.Subtrahend, b.table.Subtrahend);
+}
+
+TEST(ProblemSet, ShortSets)
+{
+    struct Row {
+        const char* name;
+        SettingsBoxes boxes;
+        std::int32_t count;
+    };
+    SettingsBoxes noDenominators;
+    noDenominators.edtBunbof1 = noDenominators.edtBunbof2 = "0";
+    noDenominators.edtBunbob1 = noDenominators.edtBunbob2 = "0";
+    SettingsBoxes borrowing;
+    borrowing.rgAnswer = 4;
+    // 1 1/2 - 1 1/2 and the few others: whole parts 1..1, denominators 2..3.
+    SettingsBoxes few;
+    few.edtIntf1 = few.edtIntf2 = few.edtIntb1 = few.edtIntb2 = "1";
+    few.edtBunbof2 = few.edtBunbob2 = "3";
+    few.rgAnswer = 2;
+    const Row rows[] = {
+        {"no denominators: slot 1 fails", noDenominators, 0},
+        {"borrowing needs a.Whole > b.Whole", borrowing, 0},
+        {"only 1/2 - 1/2 and 1/3 - 1/3", few, 2},
+    };
+    for (const Row& r : rows) {
+        const Sheet s = Assemble(r.boxes, 5);
+        EXPECT_EQ(s.outcome.status, AssemblyStatus::Short) << r.name;
+        EXPECT_EQ(s.state.QuestionCount, r.count) << r.name;
+    }
+}
+
+TEST(ProblemSet, ASlotTakesItsProblemFromItsFirstThousandCalls)
+{
+    // Two distinct problems only: slot 3 makes 1001 calls and fails. Each
+    // call of these settings makes exactly 5 Random calls.
+    SettingsBoxes few;
+    few.edtIntf1 = few.edtIntf2 = few.edtIntb1 = few.edtIntb2 = "1";
+    few.edtBunbof2 = few.edtBunbob2 = "3";
+    few.rgAnswer = 2;
+    RandomSource source(11);
+    ProblemTable table;
+    ProblemKeys keys{};
+    SheetState state;
+    AssembleProblemSet(few, source, table, keys, state);
+    std::uint32_t s = 11;
+    std::uint64_t n = 0;
+    while (s != source.seed()) s = s * 134775813u + 1u, ++n;
+    EXPECT_EQ(n % 5, 0u);
+    EXPECT_GE(n, 5u * 1001);
+    EXPECT_LT(n, 5u * (1001 + 2 + 1000));
+}
+
+TEST(ProblemSet, TwoWholeNumbersNeverCountAsRepeats)
+{
+    // Outside any real use, but the rule must hold: whole-number pairs pass.
+    ProblemKeys keys{};
+    WorksheetSettings settings;
+    settings.ranges = {3, 3, 1, 1, 2, 2, 0, 0};
+    RandomSource source(1);
+    // b has no fraction part, a always 3 1/2: one problem, then repeats.
+    const GenerationResult r = GenerateProblemSet(source, settings, keys);
+    EXPECT_EQ(r.QuestionCount, 1);
+    EXPECT_FALSE(r.complete);
+}
+
+TEST(ProblemSet, ARefusalChangesNothingButTheSheetNumber)
+{
+    RandomSource source(3);
+    ProblemTable table;
+    ProblemKeys keys{};
+    SheetState state;
+    ASSERT_EQ(AssembleProblemSet({}, source, table, keys, state).status, AssemblyStatus::Complete);
+    const ProblemTable before = table;
+    const ProblemKeys keysBefore = keys;
+    const std::uint32_t seedBefore = source.seed();
+
+    const std::pair<std::string SettingsBoxes::*, const char*> bad[] = {
+        {&SettingsBoxes::edtIntb1, "x"},    {&SettingsBoxes::edtIntf2, ""},
+        {&SettingsBoxes::edtBunbof1, "1"},  {&SettingsBoxes::edtIntf1, "-1"},
+        {&SettingsBoxes::edtBunbob2, "7 "}, {&SettingsBoxes::edtBunbof2, "\xEF\xBC\x99"},
+    };
+    for (const auto& [field, text] : bad) {
+        SettingsBoxes boxes;
+        boxes.PrnNum = "8";
+        boxes.rgQNum = 1;  // 20 problems asked, but the 16 stay
+        boxes.*field = text;
+        const AssemblyOutcome o = AssembleProblemSet(boxes, source, table, keys, state);
+        EXPECT_EQ(o.status, AssemblyStatus::Refused) << text;
+        EXPECT_EQ(o.message.back(), '.') << o.message;
+        EXPECT_EQ(state.QuestionCount, 16);
+        EXPECT_EQ(state.PrintNumber, 8);
+        EXPECT_EQ(table.Minuend, before.Minuend);
+        EXPECT_EQ(keys, keysBefore);
+        EXPECT_EQ(source.seed(), seedBefore);
+    }
+    SettingsBoxes badNumber;
+    badNumber.PrnNum = "$";
+    state.PrintNumber = 5;
+    EXPECT_EQ(AssembleProblemSet(badNumber, source, table, keys, state).message, "'$' は整数ではありません.");
+    EXPECT_EQ(state.PrintNumber, 5);
+}
+
+TEST(ProblemSet, ShortSetKeepsLaterSlotsOfTheEarlierSet)
+{
+    RandomSource source(8);
+    ProblemTable table;
+    ProblemKeys keys{};
+    SheetState state;
+    AssembleProblemSet({}, source, table, keys, state);
+    const ProblemTable before = table;
+    SettingsBoxes few;
+    few.edtIntf1 = few.edtIntf2 = few.edtIntb1 = few.edtIntb2 = "1";
+    few.edtBunbof2 = few.edtBunbob2 = "3";
+    few.rgAnswer = 2;
+    EXPECT_EQ(AssembleProblemSet(few, source, table, keys, state).status, AssemblyStatus::Short);
+    EXPECT_EQ(state.QuestionCount, 2);
+    for (int i = 3; i <= 16; ++i) EXPECT_EQ(table.Minuend[i], before.Minuend[i]);
+    EXPECT_EQ(table.Minuend[1].Whole, 1);
+}
+
+}  // namespace
+}  // namespace tavrimo
