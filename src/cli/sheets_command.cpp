@@ -12,6 +12,7 @@
 #include "problems/answer.h"
 #include "problems/problem_set.h"
 #include "runtime/random_source.h"
+#include "runtime/sheet_files.h"
 
 namespace tavrimo {
 namespace {
@@ -35,11 +36,19 @@ const BoxOption kBoxOptions[] = {
     {"den-b-to", &SettingsBoxes::edtBunbob2, "bの分母の上限 (既定 aの分母の上限)"},
 };
 
+enum class Answers { No, With, Only };
+
 struct Request {
     SettingsBoxes boxes;
+    std::string question = "つぎの計算をしましょう。";
     std::optional<std::uint32_t> seed;
     int sheets = 1;
     bool json = false;
+    QString output;  // empty: no file
+    bool png = false;
+    int dpi = kDefaultPngDpi;
+    Answers answers = Answers::No;
+    bool preview = false;
 };
 
 // One set as one click of the preview button leaves it.
@@ -96,6 +105,36 @@ QString ReadRequest(const QCommandLineParser& parser, Request& request)
         request.sheets = *sheets;
     }
     request.json = parser.isSet("json");
+    if (parser.isSet("question")) request.question = parser.value("question").toStdString();
+
+    request.output = parser.value("output");
+    request.preview = parser.isSet("preview");
+    const QString format = parser.isSet("format")
+                               ? parser.value("format").toLower()
+                               : (request.output.endsWith(".png", Qt::CaseInsensitive) ? "png" : "pdf");
+    if (format != "pdf" && format != "png") return "--format には pdf か png を指定してください";
+    request.png = format == "png";
+    if (parser.isSet("dpi")) {
+        const auto dpi = IntegerIn(parser.value("dpi"), kMinPngDpi, kMaxPngDpi);
+        if (!dpi)
+            return QString("--dpi には%1から%2までの数を指定してください").arg(kMinPngDpi).arg(kMaxPngDpi);
+        request.dpi = *dpi;
+    }
+    if (parser.isSet("answers")) {
+        const QString a = parser.value("answers");
+        if (a == "no")
+            request.answers = Answers::No;
+        else if (a == "with")
+            request.answers = Answers::With;
+        else if (a == "only")
+            request.answers = Answers::Only;
+        else
+            return "--answers には no、with、only のどれかを指定してください";
+    }
+    if (request.output.isEmpty() && (request.preview || parser.isSet("format") || parser.isSet("dpi"))) {
+        return "--preview、--format、--dpi には -o でファイル名を指定してください";
+    }
+    if (request.preview && !request.png) return "--preview はPNGにだけ書けます";
     return {};
 }
 
@@ -122,6 +161,39 @@ QJsonObject ToJson(const SheetResult& sheet)
         {"complete", sheet.complete},
         {"problems", problems},
     };
+}
+
+// The pages the print buttons would print for each set, in order.
+std::vector<SheetPage> PagesOf(const std::vector<SheetResult>& sheets, const Request& request)
+{
+    std::vector<SheetPage> pages;
+    for (const SheetResult& sheet : sheets) {
+        auto page = [&](bool answers) {
+            return SheetPage{sheet.table, sheet.questionCount, sheet.printNumber, answers, request.question};
+        };
+        if (request.preview) {
+            pages.push_back(page(true));
+            continue;
+        }
+        if (request.answers != Answers::Only) pages.push_back(page(false));
+        if (request.answers != Answers::No) pages.push_back(page(true));
+    }
+    return pages;
+}
+
+QString WriteFiles(const std::vector<SheetResult>& sheets, const Request& request)
+{
+    const std::vector<SheetPage> pages = PagesOf(sheets, request);
+    if (!request.preview) {
+        return request.png ? WriteSheetsPng(request.output, pages, request.dpi)
+                           : WriteSheetsPdf(request.output, pages);
+    }
+    const QStringList names = PngFileNames(request.output, static_cast<int>(pages.size()));
+    for (std::size_t i = 0; i < pages.size(); ++i) {
+        if (QString error = WritePreviewPng(names[static_cast<int>(i)], pages[i]); !error.isEmpty())
+            return error;
+    }
+    return {};
 }
 
 }  // namespace
@@ -160,6 +232,11 @@ int RunSheetsCommand(const QStringList& arguments, QTextStream& out, QTextStream
         {"seed", "乱数の種 0..4294967295 (省略時は時刻から決め、標準エラーに表示)", "N"},
         {"sheets", "続けて作るプリントの枚数。番号は1枚ごとに1つ進みます (既定 1)", "K"},
         {"json", "JSONで出力"},
+        {{"o", "output"}, "プリントをファイルに書く: FILE.pdf (A4縦、1枚1ページ) または FILE.png", "FILE"},
+        {"format", "ファイルの形式 (既定 ファイル名の拡張子から、なければ pdf)", "pdf|png"},
+        {"answers", "書くプリント: no 問題のみ (既定)、with 問題と答え、only 答えのみ", "no|with|only"},
+        {"dpi", "PNGの解像度 (既定 150)", "N"},
+        {"preview", "プレビュー画面と同じ 320 x 441 の答えつきプリントをPNGに書く"},
     });
 
     if (!parser.parse(arguments)) {
@@ -214,6 +291,13 @@ int RunSheetsCommand(const QStringList& arguments, QTextStream& out, QTextStream
         }
         // The next sheet carries the next number, as after printing this one.
         request.boxes.PrnNum = std::to_string(WrapAdd(state.PrintNumber, 1));
+    }
+
+    if (!request.output.isEmpty()) {
+        if (const QString error = WriteFiles(sheets, request); !error.isEmpty()) {
+            err << error << Qt::endl;
+            return kExitBadInput;
+        }
     }
 
     if (request.json) {
