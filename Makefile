@@ -34,6 +34,7 @@ sanitize: deps
 
 bench: build
 	$(BUILD)/bench/bench_problems
+	$(BUILD)/bench/bench_drawing
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD)

@@ -1,0 +1,93 @@
+// Drawing speed of the sheet on the Qt devices: the preview image, one PDF
+// page at 600 dpi, and a hundred answer sheets in one PDF.
+#include <benchmark/benchmark.h>
+
+#include <QBuffer>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <vector>
+
+#include "problems/problem_set.h"
+#include "render/sheet_layout.h"
+#include "runtime/random_source.h"
+#include "runtime/sheet_files.h"
+#include "runtime/sheet_fonts.h"
+
+namespace tavrimo {
+namespace {
+
+// A full 20-problem set with the default ranges; one fixed seed per sheet.
+SheetPage MakePage(std::uint32_t seed, bool answers)
+{
+    SettingsBoxes boxes;
+    boxes.rgQNum = 1;
+    RandomSource source(seed);
+    SheetPage page;
+    ProblemKeys keys{};
+    SheetState state;
+    AssembleProblemSet(boxes, source, page.table, keys, state);
+    page.QuestionCount = state.QuestionCount;
+    page.PrintNumber = static_cast<std::int32_t>(seed);
+    page.ShowAnswers = answers;
+    page.QuestionText = "つぎの計算をしましょう。";
+    return page;
+}
+
+void BM_Preview(benchmark::State& state)
+{
+    const SheetPage page = MakePage(1, true);
+    QImage image(kReferenceWidth, kReferenceHeight, QImage::Format_RGB32);
+    for (auto _ : state) {
+        QPainter painter(&image);
+        PaintSheetPage(painter, kReferenceWidth, kReferenceHeight, page);
+        painter.end();
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
+BENCHMARK(BM_Preview)->Unit(benchmark::kMicrosecond);
+
+void WritePdf(benchmark::State& state, const std::vector<SheetPage>& pages)
+{
+    qint64 bytes = 0;
+    for (auto _ : state) {
+        QBuffer buffer;
+        buffer.open(QIODevice::WriteOnly);
+        if (const QString error = WriteSheetsPdf(buffer, pages); !error.isEmpty()) {
+            state.SkipWithError(error.toStdString().c_str());
+            return;
+        }
+        bytes = buffer.size();
+    }
+    state.counters["pdf_bytes"] = static_cast<double>(bytes);
+    state.counters["bytes_per_page"] = static_cast<double>(bytes) / static_cast<double>(pages.size());
+}
+
+void BM_PdfOnePage(benchmark::State& state)
+{
+    WritePdf(state, {MakePage(1, true)});
+}
+BENCHMARK(BM_PdfOnePage)->Unit(benchmark::kMillisecond);
+
+void BM_Pdf100AnswerSheets(benchmark::State& state)
+{
+    std::vector<SheetPage> pages;
+    for (std::uint32_t seed = 1; seed <= 100; ++seed) pages.push_back(MakePage(seed, true));
+    WritePdf(state, pages);
+}
+BENCHMARK(BM_Pdf100AnswerSheets)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace tavrimo
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    tavrimo::InstallSheetFontSubstitutions();
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

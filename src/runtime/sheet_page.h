@@ -1,0 +1,20 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "problems/problem_table.h"
+
+namespace tavrimo {
+
+// Everything one printed page of a sheet needs: the problems and what the
+// drawing reads besides them.
+struct SheetPage {
+    ProblemTable table;
+    std::int32_t QuestionCount = 0;
+    std::int32_t PrintNumber = 0;
+    bool ShowAnswers = false;
+    std::string QuestionText;
+};
+
+}  // namespace tavrimo
