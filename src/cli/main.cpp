@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "cli/sheets_command.h"
+#include "runtime/sheet_fonts.h"
 
 int main(int argc, char* argv[])
 {
@@ -16,6 +17,7 @@ int main(int argc, char* argv[])
     if (tavrimo::NeedsGuiApplication(arguments)) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
         app = std::make_unique<QGuiApplication>(argc, argv);
+        tavrimo::InstallSheetFontSubstitutions();
     } else {
         app = std::make_unique<QCoreApplication>(argc, argv);
     }

@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QTemporaryDir>
 
 #include "cli/problem_text.h"
 
@@ -116,8 +118,56 @@ TEST(SheetsCommand, BDenominatorsFollowA)
         Sheets({"--seed", "3", "--den-a-from", "5", "--den-a-to", "5", "--common-denominator", "--json"});
     EXPECT_EQ(follow.code, kExitShort);  // 5..5 with 5..5 admits no common multiple
     const Outcome own = Sheets({"--seed", "3", "--den-a-from", "5", "--den-a-to", "5", "--den-b-from", "2",
-                            "--den-b-to", "10", "--common-denominator", "--json"});
+                                "--den-b-to", "10", "--common-denominator", "--json"});
     EXPECT_EQ(own.code, kExitComplete);
+}
+
+int PdfPages(const QString& path)
+{
+    QProcess p;
+    p.start("pdfinfo", {path});
+    p.waitForFinished(30000);
+    for (const QString& line : QString::fromUtf8(p.readAllStandardOutput()).split('\n')) {
+        if (line.startsWith("Pages:")) return line.mid(6).trimmed().toInt();
+    }
+    return -1;
+}
+
+TEST(SheetsCommand, WritesThePagesThePrintButtonsWould)
+{
+    QTemporaryDir dir;
+    struct Row {
+        const char* answers;
+        int sheets;
+        int pages;
+    };
+    for (const Row& r : {Row{"no", 1, 1}, Row{"with", 1, 2}, Row{"only", 3, 3}, Row{"with", 2, 4}}) {
+        const QString pdf = dir.filePath(QString("%1-%2.pdf").arg(r.answers).arg(r.sheets));
+        const Outcome o =
+            Sheets({"--seed", "9", "--sheets", QString::number(r.sheets), "--answers", r.answers, "-o", pdf});
+        EXPECT_EQ(o.code, kExitComplete) << o.err.toStdString();
+        EXPECT_EQ(PdfPages(pdf), r.pages) << r.answers;
+    }
+
+    const QString png = dir.filePath("sheet.png");
+    ASSERT_EQ(Sheets({"--seed", "9", "--sheets", "2", "-o", png, "--dpi", "30"}).code, kExitComplete);
+    EXPECT_TRUE(QFile::exists(dir.filePath("sheet-1.png")));
+    EXPECT_TRUE(QFile::exists(dir.filePath("sheet-2.png")));
+    EXPECT_FALSE(QFile::exists(png));
+
+    const QString preview = dir.filePath("preview.png");
+    ASSERT_EQ(Sheets({"--seed", "9", "--preview", "-o", preview}).code, kExitComplete);
+    EXPECT_EQ(QImage(preview).size(), QSize(320, 441));
+}
+
+TEST(SheetsCommand, AnUnwritablePathIsABadInputAndLeavesNoFile)
+{
+    const Outcome o = Sheets({"--seed", "9", "-o", "/nonexistent-folder/x.pdf"});
+    EXPECT_EQ(o.code, kExitBadInput);
+    EXPECT_TRUE(o.err.contains("/nonexistent-folder/x.pdf")) << o.err.toStdString();
+    EXPECT_TRUE(o.out.isEmpty());
+    EXPECT_EQ(Sheets({"--seed", "9", "--preview"}).code, kExitBadInput);  // no file named
+    EXPECT_EQ(Sheets({"--seed", "9", "--answers", "both", "-o", "x.pdf"}).code, kExitBadInput);
 }
 
 TEST(SheetsCommand, BinaryPrintsTheSeedItChose)
@@ -137,6 +187,31 @@ TEST(SheetsCommand, BinaryPrintsTheSeedItChose)
                 {"--json", "--seed", QString::number(sets[0].toObject()["seed"].toInteger())});
     ASSERT_TRUE(again.waitForFinished(30000));
     EXPECT_EQ(QJsonDocument::fromJson(again.readAllStandardOutput()).array(), sets);
+}
+
+}  // namespace
+}  // namespace tavrimo
+
+namespace tavrimo {
+namespace {
+
+// The program maps the sheet's font names to the Japanese faces itself: no
+// glyph may fall back to a Latin face.
+TEST(SheetsCommand, BinaryDrawsWithTheJapaneseFacesOnly)
+{
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath("sheet.pdf");
+    QProcess p;
+    p.start(TAVRIMO_SHEETS_BINARY, {"--seed", "2", "--answers", "with", "-o", pdf});
+    ASSERT_TRUE(p.waitForFinished(30000));
+    ASSERT_EQ(p.exitCode(), 0);
+    QProcess fonts;
+    fonts.start("pdffonts", {pdf});
+    ASSERT_TRUE(fonts.waitForFinished(30000));
+    const QStringList lines = QString::fromUtf8(fonts.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 4) << lines.join('\n').toStdString();  // two header lines, two faces
+    EXPECT_TRUE(lines[2].startsWith("IPA"));
+    EXPECT_TRUE(lines[3].startsWith("IPA"));
 }
 
 }  // namespace

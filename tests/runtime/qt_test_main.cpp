@@ -1,4 +1,4 @@
-// Runs the Qt drawing tests without a display: fonts and images need a
+// Runs Qt-based GoogleTest executables without a display: fonts and images need a
 // QGuiApplication, and the offscreen platform gives one anywhere.
 #include <gtest/gtest.h>
 
