@@ -18,7 +18,7 @@ build: configure
 	@cmake --build $(BUILD) -j$(JOBS)
 
 run: build
-	$(BUILD)/src/cli/tavrimo-sheets
+	$(BUILD)/src/app/tavrimo
 
 # Every test: the full build, then the core again under ASan and UBSan.
 test: build

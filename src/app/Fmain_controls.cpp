@@ -1,0 +1,225 @@
+// The controls of TForm1: positions, texts, fonts, hints, initial states and
+// the tab order, as a form designer would have stored them.
+
+#include <QFont>
+#include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <algorithm>
+#include <vector>
+
+#include "app/Fmain.h"
+#include "app/paint_box.h"
+#include "app/radio_group.h"
+#include "app/shapes.h"
+#include "render/sheet_layout.h"
+#include "runtime/control_hints.h"
+#include "runtime/sheet_fonts.h"
+
+// The button pictures are compiled into the program; a static library needs
+// them registered by name.
+static void InitButtonPictures()
+{
+    Q_INIT_RESOURCE(icons);
+}
+
+namespace tavrimo {
+namespace {
+
+// Font heights are character heights in pixels, the pixel size of a Qt font.
+constexpr int kWindowFontHeight = 15;
+
+QFont FaceFont(const char* face, int pixelSize)
+{
+    QFont font(QString::fromUtf8(face));
+    font.setPixelSize(pixelSize);
+    return font;
+}
+
+QLabel* MakeLabel(QWidget* parent, const char* name, int left, int top, int width, int height,
+                  const QString& text)
+{
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setGeometry(left, top, width, height);
+    return label;
+}
+
+// A label sized to its text, as large as the form gives it at least.
+void FitToText(QLabel* label)
+{
+    const QSize text = label->sizeHint();
+    label->resize(std::max(label->width(), text.width()), std::max(label->height(), text.height()));
+}
+
+void SetTextColor(QWidget* widget, const QColor& color)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, color);
+    widget->setPalette(palette);
+}
+
+QLineEdit* MakeEdit(QWidget* parent, const char* name, int left, int top, int width, const QString& text,
+                    int maxLength, const QString& hint)
+{
+    constexpr int kEditHeight = 23;
+    auto* edit = new QLineEdit(text, parent);
+    edit->setObjectName(QString::fromLatin1(name));
+    edit->setGeometry(left, top, width, kEditHeight);
+    if (maxLength > 0) edit->setMaxLength(maxLength);
+    if (!hint.isEmpty()) SetHint(*edit, hint);
+    return edit;
+}
+
+RadioGroup* MakeGroup(QWidget* parent, const char* name, int left, int top, int width, int height,
+                      const QString& caption, const QStringList& items, int columns)
+{
+    auto* group = new RadioGroup(caption, items, columns, parent);
+    group->setObjectName(QString::fromLatin1(name));
+    group->setGeometry(left, top, width, height);
+    return group;
+}
+
+QPushButton* MakeButton(QWidget* parent, const char* name, int left, int top, int width,
+                        const QString& caption, const QString& hint, const char* picture, int pictureSize)
+{
+    constexpr int kButtonHeight = 25;
+    auto* button = new QPushButton(QIcon(QString::fromLatin1(picture)), caption, parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setGeometry(left, top, width, kButtonHeight);
+    button->setIconSize(QSize(pictureSize, pictureSize));
+    button->setAutoDefault(false);
+    SetHint(*button, hint);
+    return button;
+}
+
+}  // namespace
+
+void TForm1::CreateControls()
+{
+    InitButtonPictures();
+
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Tavrimo For 引き算(分数編)"));
+    setFont(FaceFont(kProportionalGothicFace, kWindowFontHeight));
+
+    // Frames first, so every other control stands in front of them.
+    const auto bevel = [this](const char* name, int left, int top, int width, int height) {
+        auto* frame = new Bevel(this);
+        frame->setObjectName(QString::fromLatin1(name));
+        frame->setGeometry(left, top, width, height);
+        return frame;
+    };
+    Bevel2 = bevel("Bevel2", 8, 8, 337, 41);
+    Bevel11 = bevel("Bevel11", 8, 56, 361, 65);
+    Bevel3 = bevel("Bevel3", 8, 128, 370, 289);
+    Bevel1 = bevel("Bevel1", 384, 56, 337, 457);
+
+    PaintBox1 = new PaintBox(this);
+    PaintBox1->setObjectName(QStringLiteral("PaintBox1"));
+    PaintBox1->setGeometry(393, 64, kReferenceWidth, kReferenceHeight);
+
+    Label14 = MakeLabel(this, "Label14", 16, 16, 322, 26,
+                        QStringLiteral("Tavrimo For 引き算(分数編) Ver1.11\n制作 Tavrimo開発チーム"));
+    Label14->setFont(FaceFont(kMinchoFace, 13));
+    SetTextColor(Label14, QColor(128, 0, 128));
+    Label12 = MakeLabel(this, "Label12", 513, 36, 104, 15, QStringLiteral("ﾌﾟﾚﾋﾞｭｰ画面↓"));
+    Label12->setFont(FaceFont(kMinchoFace, 15));
+    SetTextColor(Label12, QColor(0, 128, 128));
+    Label1 = MakeLabel(this, "Label1", 16, 65, 45, 15, QStringLiteral("問題文"));
+    Label9 = MakeLabel(this, "Label9", 16, 137, 30, 15, QStringLiteral("設定"));
+    a = MakeLabel(this, "a", 128, 137, 16, 33, QStringLiteral("a"));
+    a->setFont(FaceFont(kProportionalGothicFace, 33));
+    Label2 = MakeLabel(this, "Label2", 320, 137, 16, 33, QStringLiteral("b"));
+    Label2->setFont(FaceFont(kProportionalGothicFace, 33));
+    Label8 = MakeLabel(this, "Label8", 184, 160, 15, 30, QStringLiteral("-"));
+    Label8->setFont(FaceFont(kProportionalGothicFace, 30));
+    Label4 = MakeLabel(this, "Label4", 44, 168, 15, 15, QStringLiteral("～"));
+    Label5 = MakeLabel(this, "Label5", 128, 188, 15, 15, QStringLiteral("～"));
+    Label6 = MakeLabel(this, "Label6", 236, 168, 15, 15, QStringLiteral("～"));
+    Label7 = MakeLabel(this, "Label7", 320, 188, 15, 15, QStringLiteral("～"));
+    Label10 = MakeLabel(this, "Label10", 224, 220, 76, 15, QStringLiteral("プリント番号"));
+    for (QLabel* label :
+         {Label14, Label12, Label1, Label9, a, Label2, Label8, Label4, Label5, Label6, Label7, Label10}) {
+        FitToText(label);
+    }
+
+    Shape1 = new FilledShape(Qt::black, this);
+    Shape1->setObjectName(QStringLiteral("Shape1"));
+    Shape1->setGeometry(96, 173, 82, 4);
+    Shape2 = new FilledShape(Qt::black, this);
+    Shape2->setObjectName(QStringLiteral("Shape2"));
+    Shape2->setGeometry(288, 173, 82, 4);
+
+    const QString wholeHint = QStringLiteral("0から99までの数");
+    const QString denominatorHint = QStringLiteral("0又は2から99までの数");
+    QstSentence = MakeEdit(this, "QstSentence", 16, 88, 345, QStringLiteral("つぎの計算をしましょう。"), 0,
+                           QStringLiteral("問題文を入力"));
+    edtIntf1 = MakeEdit(this, "edtIntf1", 16, 164, 25, QStringLiteral("0"), 2, wholeHint);
+    edtIntf2 = MakeEdit(this, "edtIntf2", 60, 164, 25, QStringLiteral("0"), 2, wholeHint);
+    edtBunbof1 = MakeEdit(this, "edtBunbof1", 96, 184, 25, QStringLiteral("2"), 2, denominatorHint);
+    edtBunbof2 = MakeEdit(this, "edtBunbof2", 148, 184, 25, QStringLiteral("99"), 2, denominatorHint);
+    edtIntb1 = MakeEdit(this, "edtIntb1", 208, 164, 25, QStringLiteral("0"), 2, wholeHint);
+    edtIntb2 = MakeEdit(this, "edtIntb2", 253, 164, 25, QStringLiteral("0"), 2, wholeHint);
+    edtBunbob1 = MakeEdit(this, "edtBunbob1", 288, 184, 25, QStringLiteral("2"), 2, denominatorHint);
+    edtBunbob2 = MakeEdit(this, "edtBunbob2", 340, 184, 25, QStringLiteral("99"), 2, denominatorHint);
+    PrnNum = MakeEdit(this, "PrnNum", 304, 216, 49, QStringLiteral("1"), 0, QString());
+
+    rgAnswer = MakeGroup(
+        this, "rgAnswer", 16, 216, 169, 153, QStringLiteral("分数部分だけの答え"),
+        {QStringLiteral("0以上約分なし"), QStringLiteral("0以上約分あり"), QStringLiteral("0以上約分混合"),
+         QStringLiteral("0未満約分なし"), QStringLiteral("0未満約分あり"), QStringLiteral("0未満約分混合")},
+        1);
+    rgTuubun = MakeGroup(this, "rgTuubun", 198, 248, 171, 41, QStringLiteral("通分の有無"),
+                         {QStringLiteral("なし"), QStringLiteral("あり")}, 2);
+    rgBaisuu = MakeGroup(this, "rgBaisuu", 198, 296, 173, 41, QStringLiteral("他方の倍数パターン"),
+                         {QStringLiteral("なし"), QStringLiteral("あり")}, 2);
+    rgBaisuu->setEnabled(false);
+    rgQNum = MakeGroup(this, "rgQNum", 198, 344, 173, 41, QStringLiteral("問題数"),
+                       {QStringLiteral("8段2列"), QStringLiteral("10段2列")}, 2);
+    rgYakubun = MakeGroup(this, "rgYakubun", 16, 376, 169, 33, QStringLiteral("分母と分子の約分"),
+                          {QStringLiteral("混合"), QStringLiteral("なし")}, 2);
+
+    constexpr int kPictureSize = 16;
+    constexpr int kClosePictureSize = 18;
+    btnPreview = MakeButton(this, "btnPreview", 33, 432, 128, QStringLiteral("プレビュー"),
+                            QStringLiteral("印刷イメージを見る"), ":/icons/preview.png", kPictureSize);
+    btnMaintenance = MakeButton(this, "btnMaintenance", 33, 464, 128, QStringLiteral("印刷設定"),
+                                QStringLiteral("印刷の設定を変更"), ":/icons/maintenance.png", kPictureSize);
+    btnClose = MakeButton(this, "btnClose", 33, 496, 128, QStringLiteral("終了"),
+                          QStringLiteral("プログラムを終了"), ":/icons/close.png", kClosePictureSize);
+    btnPrint = MakeButton(this, "btnPrint", 216, 432, 129, QStringLiteral("印刷"),
+                          QStringLiteral("解答なしで印刷"), ":/icons/printer.png", kPictureSize);
+    btnPrintWithAns = MakeButton(this, "btnPrintWithAns", 216, 464, 129, QStringLiteral("印刷（答えつき）"),
+                                 QStringLiteral("解答ありで印刷"), ":/icons/printer.png", kPictureSize);
+    btnPrintAns = MakeButton(this, "btnPrintAns", 216, 496, 129, QStringLiteral("印刷（答えのみ）"),
+                             QStringLiteral("解答のみ印刷"), ":/icons/printer.png", kPictureSize);
+    for (QPushButton* button : {btnPrint, btnPrintWithAns, btnPrintAns}) button->setEnabled(false);
+
+    SetTabOrder();
+}
+
+void TForm1::SetTabOrder()
+{
+    const std::vector<QWidget*> order = {
+        QstSentence, edtIntf1,   edtIntf2, edtBunbof1, edtBunbof2,      edtIntb1,    edtIntb2,
+        edtBunbob1,  edtBunbob2, rgAnswer, btnPrint,   btnPrintWithAns, btnPreview,  btnMaintenance,
+        btnClose,    PrnNum,     rgQNum,   rgTuubun,   rgBaisuu,        btnPrintAns, rgYakubun,
+    };
+    // A group's buttons stand together in the chain; only its selected one
+    // takes the Tab key.
+    std::vector<QWidget*> chain;
+    for (QWidget* control : order) {
+        if (auto* group = qobject_cast<RadioGroup*>(control)) {
+            for (int i = 0; i < group->count(); ++i) chain.push_back(group->button(i));
+        } else {
+            chain.push_back(control);
+        }
+    }
+    for (std::size_t i = 1; i < chain.size(); ++i) QWidget::setTabOrder(chain[i - 1], chain[i]);
+}
+
+}  // namespace tavrimo

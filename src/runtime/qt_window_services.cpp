@@ -1,0 +1,40 @@
+#include "runtime/qt_window_services.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <utility>
+
+namespace tavrimo {
+namespace {
+
+QString FromUtf8(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace
+
+QtWindowServices::QtWindowServices(QString title) : title_(std::move(title)) {}
+
+void QtWindowServices::ReportError(std::string_view message)
+{
+    // Over the window that was in use, so it stays in front of it.
+    QMessageBox box(QMessageBox::Critical, title_, FromUtf8(message), QMessageBox::Ok,
+                    QApplication::activeWindow());
+    box.exec();
+}
+
+void QtWindowServices::ShowWarning(std::string_view caption, std::string_view text)
+{
+    // Without a parent the box is centred on the screen and modal to the
+    // whole application.
+    QMessageBox box(QMessageBox::Warning, FromUtf8(caption), FromUtf8(text), QMessageBox::Ok);
+    box.exec();
+}
+
+void QtWindowServices::Beep()
+{
+    QApplication::beep();
+}
+
+}  // namespace tavrimo

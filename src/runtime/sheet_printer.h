@@ -1,0 +1,52 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "render/canvas.h"
+
+namespace tavrimo {
+
+// What can go wrong on the printer; each has its fixed message for the error
+// report.
+enum class PrinterFault {
+    None,
+    NoDefaultPrinter,    // no printer installed, none chosen
+    UnsupportedFeature,  // the chosen printer cannot be driven
+    AlreadyPrinting,     // orientation set or a job begun while a job is open
+    NotReady,            // a job ended that was not begun, or it could not start
+};
+
+std::string_view PrinterFaultMessage(PrinterFault fault);
+
+// One print job: one page of one sheet.
+struct PrintJob {
+    std::string title;
+    std::int32_t sheetNumber = 0;
+    bool answerSheet = false;  // names the job's file when printing to files
+};
+
+// The printer the print commands drive: one object for the program's run,
+// whose choice of printer and settings persist from one command to the next.
+class SheetPrinter {
+public:
+    virtual ~SheetPrinter() = default;
+
+    // The next jobs print portrait.
+    [[nodiscard]] virtual PrinterFault SetPortrait() = 0;
+    // The printable area of the page, in device pixels.
+    virtual std::int32_t PageWidth() = 0;
+    virtual std::int32_t PageHeight() = 0;
+
+    // Opens a job of one page; JobCanvas() draws on it until EndJob().
+    [[nodiscard]] virtual PrinterFault BeginJob(const PrintJob& job) = 0;
+    virtual Canvas& JobCanvas() = 0;
+    [[nodiscard]] virtual PrinterFault EndJob() = 0;
+
+    // The system's printer dialog; on OK its choice becomes the printer of
+    // all later jobs, on cancel nothing changes.
+    virtual void SetupDialog() = 0;
+};
+
+}  // namespace tavrimo

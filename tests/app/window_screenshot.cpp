@@ -1,0 +1,35 @@
+// Not a test: saves a picture of the window after a preview with the default
+// settings, as the X server shows it. Run under Xvfb:
+//   xvfb-run -s '-screen 0 1024x768x24' window_screenshot docs/window.png
+
+#include <QApplication>
+#include <QPixmap>
+#include <QPushButton>
+#include <QScreen>
+#include <QTest>
+#include <cstdio>
+
+#include "app/Fmain.h"
+#include "recording_services.h"
+#include "runtime/qt_sheet_printer.h"
+#include "runtime/sheet_fonts.h"
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: %s OUTPUT.png\n", argv[0]);
+        return 2;
+    }
+    tavrimo::InstallSheetFontSubstitutions();
+    tavrimo::testing::RecordingServices services;
+    tavrimo::QtSheetPrinter printer;
+    tavrimo::TForm1 form(printer, services);
+    form.ShowCentred();
+    if (!QTest::qWaitForWindowExposed(&form)) return 1;
+    QTest::mouseClick(form.btnPreview, Qt::LeftButton);
+    QTest::qWait(200);
+    const QPixmap shot = form.screen()->grabWindow(form.winId());
+    if (!shot.save(QString::fromLocal8Bit(argv[1]))) return 1;
+    return 0;
+}
