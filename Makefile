@@ -4,7 +4,7 @@ ASAN_BUILD ?= build-asan
 JOBS       ?= $(shell nproc)
 CMAKE_ARGS ?=
 
-.PHONY: all deps configure build run test test-core sanitize bench clean
+.PHONY: all deps configure build run test sanitize bench clean
 
 all: build
 
@@ -17,7 +17,8 @@ configure: deps
 build: configure
 	@cmake --build $(BUILD) -j$(JOBS)
 
-run: build
+run: configure
+	@cmake --build $(BUILD) -j$(JOBS) --target tavrimo
 	$(BUILD)/src/app/tavrimo
 
 # Every test: the full build, then the core again under ASan and UBSan.
