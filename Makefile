@@ -3,8 +3,10 @@ BUILD      ?= build
 ASAN_BUILD ?= build-asan
 JOBS       ?= $(shell nproc)
 CMAKE_ARGS ?=
+FUZZ_BUILD ?= build-fuzz
+PKG_BUILD  ?= build-pkg
 
-.PHONY: all deps configure build run test sanitize bench clean
+.PHONY: all deps configure build run test sanitize bench fuzz package clean
 
 all: build
 
@@ -35,7 +37,27 @@ sanitize: deps
 
 bench: build
 	$(BUILD)/bench/bench_problems
+	$(BUILD)/bench/bench_settings_sweep
 	$(BUILD)/bench/bench_drawing
+	xvfb-run -a -s '-screen 0 1024x768x24' $(BUILD)/bench/bench_window
+
+# The libFuzzer targets (fuzz/, built with clang) under ASan and UBSan, each
+# for a fixed number of runs; FUZZ_SCALE multiplies the runs.
+FUZZ_SCALE ?= 1
+fuzz: deps
+	@cmake -S fuzz -B $(FUZZ_BUILD) -DCMAKE_CXX_COMPILER=clang++ >/dev/null
+	@cmake --build $(FUZZ_BUILD) -j$(JOBS)
+	./fuzz/run $(FUZZ_BUILD) $(FUZZ_SCALE)
+
+# The Debian package (CPack), then its checks: desktop entry and metainfo
+# validated, the .deb unpacked into a temporary root and its command line run.
+package: deps
+	@cmake -S . -B $(PKG_BUILD) -DCMAKE_BUILD_TYPE=Release -DTAVRIMO_BENCH=OFF \
+	  -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON >/dev/null
+	@cmake --build $(PKG_BUILD) -j$(JOBS) --target tavrimo tavrimo-sheets
+	@rm -f $(PKG_BUILD)/tavrimo_*.deb
+	cd $(PKG_BUILD) && cpack -G DEB
+	./scripts/check-package $(PKG_BUILD)
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(PKG_BUILD)

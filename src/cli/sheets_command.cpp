@@ -4,13 +4,17 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QPrinterInfo>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "cli/problem_text.h"
 #include "problems/answer.h"
+#include "problems/box_integer.h"
 #include "problems/problem_set.h"
+#include "render/sheet_layout.h"
+#include "runtime/qt_sheet_printer.h"
 #include "runtime/random_source.h"
 #include "runtime/sheet_files.h"
 
@@ -49,6 +53,8 @@ struct Request {
     int dpi = kDefaultPngDpi;
     Answers answers = Answers::No;
     bool preview = false;
+    bool print = false;
+    QString printer;  // empty: the default printer
 };
 
 // One set as one click of the preview button leaves it.
@@ -109,6 +115,10 @@ QString ReadRequest(const QCommandLineParser& parser, Request& request)
 
     request.output = parser.value("output");
     request.preview = parser.isSet("preview");
+    request.print = parser.isSet("print") || parser.isSet("printer");
+    request.printer = parser.value("printer");
+    if (parser.isSet("printer") && request.printer.isEmpty())
+        return "--printer にはプリンタの名前を指定してください";
     const QString format = parser.isSet("format")
                                ? parser.value("format").toLower()
                                : (request.output.endsWith(".png", Qt::CaseInsensitive) ? "png" : "pdf");
@@ -163,15 +173,16 @@ QJsonObject ToJson(const SheetResult& sheet)
     };
 }
 
-// The pages the print buttons would print for each set, in order.
-std::vector<SheetPage> PagesOf(const std::vector<SheetResult>& sheets, const Request& request)
+// The pages the print buttons would print for each set, in order; with
+// preview, the preview's answer sheet of each set.
+std::vector<SheetPage> PagesOf(const std::vector<SheetResult>& sheets, const Request& request, bool preview)
 {
     std::vector<SheetPage> pages;
     for (const SheetResult& sheet : sheets) {
         auto page = [&](bool answers) {
             return SheetPage{sheet.table, sheet.questionCount, sheet.printNumber, answers, request.question};
         };
-        if (request.preview) {
+        if (preview) {
             pages.push_back(page(true));
             continue;
         }
@@ -183,7 +194,7 @@ std::vector<SheetPage> PagesOf(const std::vector<SheetResult>& sheets, const Req
 
 QString WriteFiles(const std::vector<SheetResult>& sheets, const Request& request)
 {
-    const std::vector<SheetPage> pages = PagesOf(sheets, request);
+    const std::vector<SheetPage> pages = PagesOf(sheets, request, request.preview);
     if (!request.preview) {
         return request.png ? WriteSheetsPng(request.output, pages, request.dpi)
                            : WriteSheetsPdf(request.output, pages);
@@ -192,6 +203,37 @@ QString WriteFiles(const std::vector<SheetResult>& sheets, const Request& reques
     for (std::size_t i = 0; i < pages.size(); ++i) {
         if (QString error = WritePreviewPng(names[static_cast<int>(i)], pages[i]); !error.isEmpty())
             return error;
+    }
+    return {};
+}
+
+// Sends the pages to the printer as the window's print commands do: portrait,
+// the page size read once, then one job of one page per sheet. Returns an
+// error message or "".
+QString PrintPages(const std::vector<SheetPage>& pages, const QString& printerName)
+{
+    QtSheetPrinter printer;
+    if (!printerName.isEmpty()) {
+        if (QPrinterInfo::printerInfo(printerName).isNull()) {
+            return QString("プリンタ「%1」が見つかりません").arg(printerName);
+        }
+        printer.device().setPrinterName(printerName);
+    }
+    const auto failed = [](PrinterFault fault) {
+        return QString::fromStdString(WithClosingPeriod(std::string(PrinterFaultMessage(fault))));
+    };
+    if (const PrinterFault fault = printer.SetPortrait(); fault != PrinterFault::None) return failed(fault);
+    const std::int32_t height = printer.PageHeight();
+    const std::int32_t width = printer.PageWidth();
+    for (const SheetPage& page : pages) {
+        if (const PrinterFault fault = printer.BeginJob({kDocumentTitle, page.PrintNumber, page.ShowAnswers});
+            fault != PrinterFault::None) {
+            return failed(fault);
+        }
+        ProblemTable table = page.table;  // drawing the answers writes them into the table
+        DrawSheet(printer.JobCanvas(), width, height, table,
+                  SheetView{page.QuestionCount, page.PrintNumber, page.ShowAnswers, page.QuestionText});
+        if (const PrinterFault fault = printer.EndJob(); fault != PrinterFault::None) return failed(fault);
     }
     return {};
 }
@@ -214,7 +256,7 @@ int RunSheetsCommand(const QStringList& arguments, QTextStream& out, QTextStream
     QCommandLineParser parser;
     parser.setApplicationDescription(
         "帯分数の引き算の問題を作ります。設定は画面の入力欄と同じ文字で指定します。\n"
-        "終了コード: 0 すべて作成、1 問題数が確保できなかった、2 入力の誤り。");
+        "終了コード: 0 すべて作成、1 問題数が確保できなかった、2 入力の誤りまたは印刷できなかった。");
     parser.addHelpOption();
     for (const BoxOption& box : kBoxOptions) {
         parser.addOption({box.name, QString::fromUtf8(box.description), "TXT"});
@@ -237,6 +279,8 @@ int RunSheetsCommand(const QStringList& arguments, QTextStream& out, QTextStream
         {"answers", "書くプリント: no 問題のみ (既定)、with 問題と答え、only 答えのみ", "no|with|only"},
         {"dpi", "PNGの解像度 (既定 150)", "N"},
         {"preview", "プレビュー画面と同じ 320 x 441 の答えつきプリントをPNGに書く"},
+        {"print", "プリントを既定のプリンタで印刷する: 1枚1ジョブ、--answers のとおり (縦向き)"},
+        {"printer", "印刷するプリンタの名前 (--print を含みます)", "NAME"},
     });
 
     if (!parser.parse(arguments)) {
@@ -295,6 +339,13 @@ int RunSheetsCommand(const QStringList& arguments, QTextStream& out, QTextStream
 
     if (!request.output.isEmpty()) {
         if (const QString error = WriteFiles(sheets, request); !error.isEmpty()) {
+            err << error << Qt::endl;
+            return kExitBadInput;
+        }
+    }
+    if (request.print) {
+        if (const QString error = PrintPages(PagesOf(sheets, request, false), request.printer);
+            !error.isEmpty()) {
             err << error << Qt::endl;
             return kExitBadInput;
         }

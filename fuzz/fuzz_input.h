@@ -1,0 +1,90 @@
+#pragma once
+
+// How the fuzzers read their input: settings box texts, one a line, in the
+// order the window reads them, then raw bytes for the rest. Missing lines
+// keep the window's defaults, so short inputs stay meaningful.
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <string_view>
+
+#include "problems/settings_reader.h"
+
+namespace tavrimo::fuzz {
+
+// A broken property: abort, which libFuzzer reports with the input.
+inline void Require(bool ok)
+{
+    if (!ok) std::abort();
+}
+
+class FuzzInput {
+public:
+    FuzzInput(const std::uint8_t* data, std::size_t size) : rest_(reinterpret_cast<const char*>(data), size)
+    {
+    }
+
+    // The next line, without its newline; false when the input is used up.
+    bool Line(std::string& out)
+    {
+        if (rest_.empty()) return false;
+        const std::size_t end = rest_.find('\n');
+        out = std::string(rest_.substr(0, end));
+        rest_ = end == std::string_view::npos ? std::string_view{} : rest_.substr(end + 1);
+        return true;
+    }
+
+    // The next raw byte, 0 when the input is used up.
+    std::uint8_t Byte()
+    {
+        if (rest_.empty()) return 0;
+        const auto b = static_cast<std::uint8_t>(rest_.front());
+        rest_.remove_prefix(1);
+        return b;
+    }
+
+    std::uint32_t Word()
+    {
+        std::uint32_t w = 0;
+        for (int i = 0; i < 4; ++i) w = w << 8 | Byte();
+        return w;
+    }
+
+private:
+    std::string_view rest_;
+};
+
+// The nine boxes in reading order.
+inline std::string SettingsBoxes::*const kBoxFields[] = {
+    &SettingsBoxes::PrnNum,     &SettingsBoxes::edtIntf1,   &SettingsBoxes::edtIntf2,
+    &SettingsBoxes::edtIntb1,   &SettingsBoxes::edtIntb2,   &SettingsBoxes::edtBunbof1,
+    &SettingsBoxes::edtBunbof2, &SettingsBoxes::edtBunbob1, &SettingsBoxes::edtBunbob2,
+};
+
+// Box texts from the lines, then, when asked for, the question sentence
+// from the next line; then the radio groups from two bytes, as the window
+// can hold them. The flag byte's upper bits are left in *moreFlags.
+inline SettingsBoxes ReadBoxes(FuzzInput& input, std::string* question = nullptr,
+                               std::uint8_t* moreFlags = nullptr)
+{
+    SettingsBoxes boxes;
+    bool complete = true;
+    for (auto field : kBoxFields) {
+        if (!input.Line(boxes.*field)) {
+            complete = false;
+            break;
+        }
+    }
+    if (question && complete) input.Line(*question);
+    boxes.rgAnswer = input.Byte() % 6;
+    const std::uint8_t flags = input.Byte();
+    boxes.rgQNum = flags & 1;
+    boxes.rgTuubun = (flags >> 1) & 1;
+    boxes.rgBaisuu = (flags >> 2) & 1;
+    boxes.rgYakubun = (flags >> 3) & 1;
+    if (moreFlags) *moreFlags = static_cast<std::uint8_t>(flags >> 4);
+    return boxes;
+}
+
+}  // namespace tavrimo::fuzz

@@ -1,0 +1,58 @@
+// Any box texts, options and seed, through the whole road of a preview and
+// a print: assembly, answers, and the sheet drawn on a recording canvas at
+// the preview's size and at any size.
+#include <cstdint>
+#include <string>
+#include <tuple>
+
+#include "fuzz_input.h"
+#include "problems/answer.h"
+#include "problems/problem_set.h"
+#include "rational.h"
+#include "recording_canvas.h"
+#include "render/sheet_layout.h"
+
+using namespace tavrimo;
+using tavrimo::fuzz::Require;
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    fuzz::FuzzInput input(data, size);
+    std::string question = "つぎの計算をしましょう。";
+    std::uint8_t moreFlags = 0;
+    const SettingsBoxes boxes = fuzz::ReadBoxes(input, &question, &moreFlags);
+    const bool showAnswers = moreFlags & 1;
+    RandomSource source(input.Word());
+    const auto width = static_cast<std::int32_t>(input.Word());
+    const auto height = static_cast<std::int32_t>(input.Word());
+
+    // What an earlier set left in the table.
+    ProblemTable table;
+    ProblemKeys keys{};
+    SheetState state;
+    AssembleProblemSet({}, source, table, keys, state);
+
+    const AssemblyOutcome outcome = AssembleProblemSet(boxes, source, table, keys, state);
+    Require(state.QuestionCount >= 0 && state.QuestionCount <= kMaxProblems);
+    Require(outcome.status != AssemblyStatus::Refused || !outcome.message.empty());
+    for (std::int32_t i = 1; i <= state.QuestionCount; ++i) {
+        CalcAnswer(table, i, "-");
+        if (outcome.status == AssemblyStatus::Refused) continue;
+        // A set that was made holds proper problems with exact answers.
+        const MixedNumber& a = table.Minuend[i];
+        const MixedNumber& b = table.Subtrahend[i];
+        Require(test::ValueOf(table.Answer[i]) == test::ValueOf(a) - test::ValueOf(b));
+        Require(test::InLowestTerms(table.Answer[i]) && table.Answer[i].Whole >= 0);
+        for (std::int32_t j = 1; j < i; ++j) Require(!(table.Minuend[j] == a && table.Subtrahend[j] == b));
+    }
+
+    for (const auto& [w, h, answers] :
+         {std::tuple{kReferenceWidth, kReferenceHeight, true}, std::tuple{width, height, showAnswers}}) {
+        testing::RecordingCanvas canvas;
+        DrawSheet(canvas, w, h, table, {state.QuestionCount, state.PrintNumber, answers, question});
+        for (const testing::CanvasCall& call : canvas.CallsOf(testing::CanvasOp::SetFontHeight)) {
+            Require(call.value > 0);
+        }
+    }
+    return 0;
+}
