@@ -23,20 +23,6 @@ GeneratorOptions Options(int kind, bool common = false, bool multiple = false, b
 
 const GeneratorRanges kDefaults = Ranges(0, 0, 0, 0, 2, 99, 2, 99);
 
-TEST(NotSmaller0, DefaultsGiveEqualDenominatorsAndIrreducibleDifferences)
-{
-    for (std::uint32_t seed = 0; seed < 300; ++seed) {
-        const Call c = Generate(Generator::NotSmaller, kDefaults, Options(0), seed);
-        ASSERT_EQ(c.failed, 0);
-        EXPECT_EQ(c.a.Whole, 0);
-        EXPECT_EQ(c.b.Whole, 0);
-        EXPECT_EQ(c.a.Denominator, c.b.Denominator);
-        EXPECT_LT(c.b.Numerator, c.a.Numerator);
-        EXPECT_EQ(std::gcd(c.a.Denominator, c.a.Numerator - c.b.Numerator), 1);
-        EXPECT_LE(c.a.Numerator, c.a.Denominator - 2);  // the numerator draw never gives d - 1
-    }
-}
-
 TEST(NotSmaller0, RandomCallCountsOfKnownOutcomes)
 {
     struct Row {
@@ -95,52 +81,6 @@ TEST(NotSmaller0, EdgeOutcomes)
     EXPECT_EQ(numerators, (std::set<int>{1, 2, 3}));
 }
 
-TEST(NotSmaller0, DenominatorPairing)
-{
-    for (std::uint32_t seed = 0; seed < 300; ++seed) {
-        const Call common =
-            Generate(Generator::NotSmaller, Ranges(0, 0, 0, 0, 2, 20, 2, 20), Options(2, true), seed);
-        ASSERT_EQ(common.failed, 0);
-        EXPECT_NE(common.a.Denominator, common.b.Denominator);
-        EXPECT_LT(std::lcm(common.a.Denominator, common.b.Denominator), 100);
-        EXPECT_FALSE(test::FractionPart(common.a) < test::FractionPart(common.b));
-
-        // The multiple-of-a draw ignores b's range.
-        const Call multiple =
-            Generate(Generator::NotSmaller, Ranges(0, 0, 0, 0, 9, 9, 2, 10), Options(2, true, true), seed);
-        ASSERT_EQ(multiple.failed, 0);
-        if (multiple.b.Denominator > multiple.a.Denominator) {  // the multiple-of-a draw
-            EXPECT_EQ(multiple.a.Denominator, 9);
-            EXPECT_TRUE(std::set<int>({18, 27, 36, 45, 54}).count(multiple.b.Denominator))
-                << multiple.b.Denominator;
-        } else {
-            EXPECT_EQ(multiple.a.Denominator % multiple.b.Denominator, 0);
-        }
-        EXPECT_TRUE(test::FractionPart(multiple.b) < test::FractionPart(multiple.a));
-    }
-}
-
-// Reduction changes no Random call: the reduced call is the unreduced one, reduced.
-TEST(Generators, ReductionComesAfterTheAnswerTest)
-{
-    for (Generator g : {Generator::NotSmaller, Generator::Smaller}) {
-        for (bool common : {false, true}) {
-            for (std::uint32_t seed = 0; seed < 200; ++seed) {
-                const int kind = g == Generator::NotSmaller ? 1 : 4;
-                const auto ranges = Ranges(3, 5, 0, 2, 2, 12, 2, 12);
-                const Call plain = Generate(g, ranges, Options(kind, common), seed);
-                const Call reduced = Generate(g, ranges, Options(kind, common, false, true), seed);
-                ASSERT_EQ(plain.failed, 0);
-                EXPECT_EQ(plain.randomCalls, reduced.randomCalls);
-                for (auto [p, r] : {std::pair{plain.a, reduced.a}, std::pair{plain.b, reduced.b}}) {
-                    const int gcd = std::gcd(p.Numerator, p.Denominator);
-                    EXPECT_EQ(r, (MixedNumber{p.Whole, p.Numerator / gcd, p.Denominator / gcd}));
-                }
-            }
-        }
-    }
-}
-
 TEST(Smaller0, RandomCallCountsOfKnownOutcomes)
 {
     struct Row {
@@ -168,38 +108,6 @@ TEST(Smaller0, RandomCallCountsOfKnownOutcomes)
             EXPECT_EQ(c.randomCalls, r.calls) << r.name;
         }
     }
-}
-
-TEST(Smaller0, Properties)
-{
-    for (std::uint32_t seed = 0; seed < 300; ++seed) {
-        for (int option = 0; option < 4; ++option) {
-            const bool common = option & 1, multiple = option & 2;
-            const Call c = Generate(Generator::Smaller, Ranges(1, 9, 0, 5, 2, 16, 2, 16),
-                                    Options(3 + seed % 3, common, multiple), seed);
-            ASSERT_EQ(c.failed, 0) << seed;
-            EXPECT_GT(c.a.Whole, c.b.Whole);
-            EXPECT_TRUE(test::FractionPart(c.a) < test::FractionPart(c.b));
-            for (const MixedNumber& m : {c.a, c.b}) {
-                EXPECT_GE(m.Numerator, 1);
-                EXPECT_LT(m.Numerator, m.Denominator);
-                EXPECT_LE(m.Denominator, 99);
-            }
-            if (!common) {
-                EXPECT_EQ(c.a.Denominator, c.b.Denominator);
-            }
-        }
-        // a is a whole number when its denominator bound is 0.
-        const Call whole = Generate(Generator::Smaller, Ranges(2, 9, 0, 1, 0, 0, 2, 9), Options(5), seed);
-        ASSERT_EQ(whole.failed, 0);
-        EXPECT_EQ(whole.a.Numerator, 0);
-        EXPECT_EQ(whole.a.Denominator, 0);
-        EXPECT_GE(whole.b.Numerator, 1);
-    }
-    // The first pair of whole parts is taken when it qualifies.
-    const Call c = Generate(Generator::Smaller, Ranges(1, 1, 0, 0, 2, 99, 2, 99), Options(5), 3);
-    EXPECT_EQ(c.a.Whole, 1);
-    EXPECT_EQ(c.b.Whole, 0);
 }
 
 // Settings under which a redraw loop can never stand must still end, as a
