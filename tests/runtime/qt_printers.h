@@ -1,15 +1,10 @@
 #pragma once
 
 #include <QString>
-#include <QStringList>
 #include <ostream>
 
-// Readable Qt strings in test failure messages.
-inline void PrintTo(const QString& text, std::ostream* os)
+// Readable Qt strings in test messages; string lists print element by element.
+inline std::ostream& operator<<(std::ostream& os, const QString& text)
 {
-    *os << '"' << text.toStdString() << '"';
-}
-inline void PrintTo(const QStringList& list, std::ostream* os)
-{
-    *os << '[' << list.join(", ").toStdString() << ']';
+    return os << '"' << text.toStdString() << '"';
 }
