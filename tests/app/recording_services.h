@@ -1,15 +1,25 @@
 #pragma once
 
-// Stand-ins for the window services and the printer that record what the
-// window asks of them, so the handlers run without a person or a printer.
+// What the window tests share: stand-ins that record what the window asks of
+// its services and printer, a window on them, typing, and the sheet drawing.
 
-#include <cstdint>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
+#include <tuple>
 #include <vector>
 
+#include "app/Fmain.h"
+#include "app/paint_box.h"
+#include "app/radio_group.h"
 #include "render/recording_canvas.h"
+#include "render/sheet_layout.h"
+#include "runtime/sheet_fonts.h"
 #include "runtime/sheet_printer.h"
 #include "runtime/window_services.h"
 
@@ -17,86 +27,90 @@ namespace tavrimo::testing {
 
 class RecordingServices final : public WindowServices {
 public:
-    enum class Kind { Error, Warning, Beep };
-    struct Event {
-        Kind kind;
-        std::string caption;  // warnings only
-        std::string text;
-        friend bool operator==(const Event&, const Event&) = default;
-    };
+    QStringList events;                          // "beep", "error: MESSAGE" or "warning CAPTION: TEXT"
+    std::function<void()> whileBoxOpen = [] {};  // while a box is "open": the window may repaint
 
-    std::vector<Event> events;
-    // Runs while a box is "open", as a modal loop lets the window repaint.
-    std::function<void()> whileBoxOpen;
-
-    void ReportError(std::string_view message) override
-    {
-        events.push_back({Kind::Error, {}, std::string(message)});
-        if (whileBoxOpen) whileBoxOpen();
-    }
+    void ReportError(std::string_view message) override { Open("error: " + QString::fromUtf8(message)); }
     void ShowWarning(std::string_view caption, std::string_view text) override
     {
-        events.push_back({Kind::Warning, std::string(caption), std::string(text)});
-        if (whileBoxOpen) whileBoxOpen();
+        Open("warning " + QString::fromUtf8(caption) + ": " + QString::fromUtf8(text));
     }
-    void Beep() override { events.push_back({Kind::Beep, {}, {}}); }
+    void Beep() override { events << "beep"; }
+
+private:
+    void Open(const QString& event) { events << event, whileBoxOpen(); }
 };
 
 class RecordingPrinter final : public SheetPrinter {
 public:
     struct Job {
         PrintJob job;
-        std::vector<CanvasCall> calls;  // what was drawn on the page
+        RecordingCanvas page;
     };
+    QStringList log;        // every call, in order
+    std::vector<Job> jobs;  // the jobs begun
+    std::int32_t width = 2480, height = 3508;
+    PrinterFault portraitFault{}, beginFault{};  // returned, to play faults
 
-    std::vector<std::string> log;  // every call, in order
-    std::vector<Job> jobs;         // the jobs ended
-    std::int32_t width = 2480;
-    std::int32_t height = 3508;
-    // Returned by the call named, to play a printer error.
-    PrinterFault portraitFault = PrinterFault::None;
-    PrinterFault beginFault = PrinterFault::None;
-
-    PrinterFault SetPortrait() override
-    {
-        log.push_back("SetPortrait");
-        return portraitFault;
-    }
-    std::int32_t PageWidth() override
-    {
-        log.push_back("PageWidth");
-        return width;
-    }
-    std::int32_t PageHeight() override
-    {
-        log.push_back("PageHeight");
-        return height;
-    }
+    PrinterFault SetPortrait() override { return log << "SetPortrait", portraitFault; }
+    std::int32_t PageWidth() override { return log << "PageWidth", width; }
+    std::int32_t PageHeight() override { return log << "PageHeight", height; }
     PrinterFault BeginJob(const PrintJob& job) override
     {
-        log.push_back("BeginJob");
-        if (beginFault != PrinterFault::None) return beginFault;
-        open_ = true;
-        current_ = {job, {}};
-        canvas_ = RecordingCanvas();
-        return PrinterFault::None;
+        if (beginFault == PrinterFault::None) jobs.push_back({job, RecordingCanvas()});
+        return log << "BeginJob", beginFault;
     }
-    Canvas& JobCanvas() override { return canvas_; }
-    PrinterFault EndJob() override
-    {
-        log.push_back("EndJob");
-        if (!open_) return PrinterFault::NotReady;
-        open_ = false;
-        current_.calls = canvas_.calls();
-        jobs.push_back(current_);
-        return PrinterFault::None;
-    }
-    void SetupDialog() override { log.push_back("SetupDialog"); }
-
-private:
-    bool open_ = false;
-    Job current_;
-    RecordingCanvas canvas_;
+    Canvas& JobCanvas() override { return jobs.back().page; }
+    PrinterFault EndJob() override { return log << "EndJob", PrinterFault::None; }
+    void SetupDialog() override { log << "SetupDialog"; }
 };
+
+// A window on recording services, with a fixed seed to repeat a failing run.
+template <class Printer = RecordingPrinter>
+struct TestWindow {
+    RecordingServices services;
+    Printer printer;
+    TForm1 form{printer, services};
+
+    explicit TestWindow(std::uint32_t seed = 20240601) { form.randomSource().setSeed(seed); }
+    bool Show() { return form.ShowCentred(), QTest::qWaitForWindowActive(&form); }
+    void Click(QAbstractButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
+    void Preview() { Click(form.btnPreview); }
+};
+
+// Replaces the box's text by typing it, each character as key text (keyClicks takes ASCII only).
+inline void Retype(QLineEdit* box, const QString& text)
+{
+    box->setFocus();
+    box->selectAll();
+    QTest::keyClick(box, Qt::Key_Delete);
+    for (const QChar c : text) QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QString(c), {});
+}
+
+// A data row per entry of a table of named rows, holding the entry's index.
+template <class Row, std::size_t N>
+void AddRows(const Row (&rows)[N])
+{
+    QTest::addColumn<int>("row");
+    for (std::size_t i = 0; i < N; ++i) QTest::newRow(rows[i].name) << int(i);
+}
+
+// The calls DrawSheet makes, on a copy of the table (answers are written into it).
+inline std::vector<CanvasCall> SheetDrawing(ProblemTable table, std::int32_t width, std::int32_t height,
+                                            std::int32_t count, std::int32_t number, bool answers,
+                                            const std::string& question = "つぎの計算をしましょう。")
+{
+    RecordingCanvas canvas;
+    DrawSheet(canvas, width, height, table, SheetView{count, number, answers, question});
+    return canvas.calls();
+}
+
+// What the window's paint handler draws right now.
+inline std::vector<CanvasCall> PreviewDrawing(TForm1& form)
+{
+    RecordingCanvas canvas;
+    form.PaintBox1Paint(canvas);
+    return canvas.calls();
+}
 
 }  // namespace tavrimo::testing

@@ -1,0 +1,149 @@
+// The window's Qt services for real: the printer on PDF files read back with
+// poppler, its faults, job file names and dialog, and the message boxes.
+
+#include <QDir>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QScreen>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include "recording_services.h"
+#include "runtime/application_title.h"
+#include "runtime/job_files.h"
+#include "runtime/qt_sheet_printer.h"
+#include "runtime/qt_window_services.h"
+
+using namespace tavrimo;
+using namespace tavrimo::testing;
+
+namespace {
+
+// The text pdftotext finds in the file, without white space, or what pdfinfo says of it.
+QString Poppler(const QString& file, bool info = false)
+{
+    QProcess process;
+    process.start(info ? "pdfinfo" : "pdftotext", info ? QStringList{file} : QStringList{file, "-"});
+    process.waitForFinished(30000);
+    const QString out = QString::fromUtf8(process.readAllStandardOutput());
+    return info ? out : QString(out).remove(QRegularExpression("\\s"));
+}
+
+// Runs open, which shows a modal box, and returns what it showed, closing it: a message
+// box's icon, caption, text, buttons and whether centred, or a print dialog's printer.
+QStringList Modal(const std::function<void()>& open)
+{
+    QStringList seen;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal == nullptr || !modal->isVisible()) return;
+        poll.stop();
+        if (auto* dialog = qobject_cast<QPrintDialog*>(modal))
+            seen << QString::number(quintptr(dialog->printer()));
+        if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+            seen << QString::number(box->icon()) << box->windowTitle() << box->text();
+            for (QAbstractButton* button : box->buttons()) seen << button->text().remove('&');
+            const QPoint off = box->frameGeometry().center() - box->screen()->availableGeometry().center();
+            seen << (off.manhattanLength() <= 2 ? "centred" : "off centre");
+        }
+        modal->close();
+    });
+    poll.start(10);
+    open();
+    return seen;
+}
+
+}  // namespace
+
+class QtRuntimeTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { InstallSheetFontSubstitutions(); }
+
+    void namesAndTitles()
+    {
+        // The chosen file, the sheet number, answer sheet or not: the job's file.
+        for (const QString row :
+             {"/d/sheet.pdf 7 0 /d/sheet-7.pdf", "/d/sheet.pdf 7 1 /d/sheet-7-解答.pdf",
+              "/d/sheet 12 0 /d/sheet-12.pdf", "/d.x/drill.2024.pdf 3 0 /d.x/drill.2024-3.pdf",
+              "/d/s.pdf -2 1 /d/s--2-解答.pdf"}) {
+            const QStringList f = row.split(' ');
+            QCOMPARE(JobFilePath(f[0], f[1].toInt(), f[2] == "1"), f[3]);
+        }
+        // The program file: the caption of the error report.
+        for (const QString row :
+             {"/usr/bin/tavrimo tavrimo", "/opt/x/TAVRIMO.EXE Tavrimo", "/home/t/tav.rimo.bin tav",
+              "/home/t.v/build/Tavrimo Tavrimo", "tAvRiMo tavrimo", "/b/2DRILL 2drill", "/b/.hidden "})
+            QCOMPARE(ApplicationTitle(row.section(' ', 0, 0)), row.section(' ', 1));
+    }
+
+    void everyJobGetsItsOwnPdf()
+    {
+        if (QStandardPaths::findExecutable("pdftotext").isEmpty()) QSKIP("poppler-utils not installed");
+        QTemporaryDir dir;
+        TestWindow<QtSheetPrinter> w;
+        w.printer.device().setOutputFileName(dir.filePath("sheet.pdf"));
+        w.Preview();
+        Retype(w.form.PrnNum, "7");
+        w.Click(w.form.btnPrintWithAns);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), (QStringList{"sheet-7-解答.pdf", "sheet-7.pdf"}));
+        QCOMPARE(w.printer.device().outputFileName(), dir.filePath("sheet.pdf"));  // for the next command
+        const QString problems = Poppler(dir.filePath("sheet-7.pdf"));
+        QVERIFY(Poppler(dir.filePath("sheet-7-解答.pdf")).size() > problems.size());  // with the answers
+        for (const QString& file : {dir.filePath("sheet-7.pdf"), dir.filePath("sheet-7-解答.pdf")}) {
+            QVERIFY(Poppler(file, true)
+                        .contains(QRegularExpression("(?m)^Title: +Tavrimo引き算分数編\n(.*\n)*Pages: +1$")));
+            QVERIFY(Poppler(file).contains("つぎの計算をしましょう。") && Poppler(file).contains("問題No.7"));
+        }
+        // The same number again, for a new set: a file of its own, the first untouched.
+        Retype(w.form.PrnNum, "7");
+        w.Preview();
+        w.Click(w.form.btnPrint);
+        QCOMPARE(Poppler(dir.filePath("sheet-7.pdf")), problems);
+        const QString again = Poppler(dir.filePath("sheet-7 (2).pdf"));
+        QVERIFY(again.contains("問題No.7") && again != problems);
+    }
+
+    void printerDialogAndBoxes()
+    {
+        // 印刷設定 shows Qt's dialog for the one printer; cancelled, the choice stands.
+        TestWindow<QtSheetPrinter> w;
+        w.printer.device().setOutputFileName("/nonexistent-folder/chosen.pdf");
+        QCOMPARE(Modal([&] { w.Click(w.form.btnMaintenance); }),
+                 QStringList{QString::number(quintptr(&w.printer.device()))});
+        QCOMPARE(w.printer.device().outputFileName(), "/nonexistent-folder/chosen.pdf");
+        // Portrait, the printable area in device pixels; a file that cannot be written is a fault.
+        QtSheetPrinter& printer = w.printer;
+        QCOMPARE(printer.SetPortrait(), PrinterFault::None);
+        const QSize page(printer.PageWidth(), printer.PageHeight());
+        QVERIFY(page.height() > page.width() &&
+                page == QSize(printer.device().width(), printer.device().height()));
+        QCOMPARE(printer.BeginJob({"t", 1, false}), PrinterFault::NotReady);
+        QCOMPARE(printer.EndJob(), PrinterFault::NotReady);
+        QCOMPARE(PrinterFaultMessage(PrinterFault::UnsupportedFeature),
+                 "選択されたプリンタではサポートされていない機能です");
+        QCOMPARE(PrinterFaultMessage(PrinterFault::NotReady), "プリンタに印刷できる状態ではありません");
+        // The error report and the warning, modal.
+        QtWindowServices services(ApplicationTitle("/usr/bin/tavrimo"));
+        TForm1 form(w.printer, services);
+        Retype(form.edtIntb2, "q");
+        const auto preview = [&] { w.Click(form.btnPreview); };
+        QCOMPARE(Modal(preview).mid(0, 4), (QStringList{QString::number(QMessageBox::Critical), "tavrimo",
+                                                        "'q' は整数ではありません.", "OK"}));
+        Retype(form.edtIntb2, "0");
+        Retype(form.edtBunbof1, "0");
+        Retype(form.edtBunbof2, "0");
+        QCOMPARE(Modal(preview),
+                 (QStringList{QString::number(QMessageBox::Warning), "警告",
+                              "今の条件では、指定された問題数が確保できません。", "OK", "centred"}));
+    }
+};
+
+QTEST_MAIN(QtRuntimeTest)
+#include "qt_runtime_test.moc"
