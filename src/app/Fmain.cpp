@@ -14,6 +14,7 @@
 #include "render/sheet_layout.h"
 #include "runtime/sheet_files.h"
 #include "runtime/sheet_printer.h"
+#include "runtime/sheet_printing.h"
 #include "runtime/window_services.h"
 
 namespace tavrimo {
@@ -207,25 +208,15 @@ void TForm1::PrintSheets(std::initializer_list<bool> answerSheets)
     }
     state_.PrintNumber = *number;
 
-    const auto fail = [this](PrinterFault fault) {
-        state_.ShowAnswers = 0;
-        ShowErrorReport(std::string(PrinterFaultMessage(fault)));
-    };
-    if (const PrinterFault fault = printer_.SetPortrait(); fault != PrinterFault::None) return fail(fault);
-    const std::int32_t height = printer_.PageHeight();
-    const std::int32_t width = printer_.PageWidth();
-
-    const std::string question = Utf8(QstSentence->text());
+    std::vector<SheetPage> pages;
     for (const bool answers : answerSheets) {
-        const PrintJob job{kDocumentTitle, state_.PrintNumber, answers};
-        if (const PrinterFault fault = printer_.BeginJob(job); fault != PrinterFault::None)
-            return fail(fault);
-        state_.ShowAnswers = answers ? 1 : 0;
-        DrawSheet(printer_.JobCanvas(), width, height, table_,
-                  SheetView{state_.QuestionCount, state_.PrintNumber, answers, question});
-        if (const PrinterFault fault = printer_.EndJob(); fault != PrinterFault::None) return fail(fault);
+        pages.push_back(
+            {table_, state_.QuestionCount, state_.PrintNumber, answers, Utf8(QstSentence->text())});
     }
-    state_.ShowAnswers = 0;
+    if (const PrinterFault fault = PrintSheetPages(printer_, pages); fault != PrinterFault::None) {
+        ShowErrorReport(std::string(PrinterFaultMessage(fault)));
+        return;
+    }
 
     state_.PrintNumber = WrapAdd(state_.PrintNumber, 1);
     PrnNum->setText(QString::number(state_.PrintNumber));

@@ -17,6 +17,7 @@
 #include "runtime/qt_sheet_printer.h"
 #include "runtime/random_source.h"
 #include "runtime/sheet_files.h"
+#include "runtime/sheet_printing.h"
 
 namespace tavrimo {
 namespace {
@@ -207,9 +208,8 @@ QString WriteFiles(const std::vector<SheetResult>& sheets, const Request& reques
     return {};
 }
 
-// Sends the pages to the printer as the window's print commands do: portrait,
-// the page size read once, then one job of one page per sheet. Returns an
-// error message or "".
+// Sends the pages to the printer as the window's print commands do. Returns
+// an error message or "".
 QString PrintPages(const std::vector<SheetPage>& pages, const QString& printerName)
 {
     QtSheetPrinter printer;
@@ -219,21 +219,8 @@ QString PrintPages(const std::vector<SheetPage>& pages, const QString& printerNa
         }
         printer.device().setPrinterName(printerName);
     }
-    const auto failed = [](PrinterFault fault) {
+    if (const PrinterFault fault = PrintSheetPages(printer, pages); fault != PrinterFault::None) {
         return QString::fromStdString(WithClosingPeriod(std::string(PrinterFaultMessage(fault))));
-    };
-    if (const PrinterFault fault = printer.SetPortrait(); fault != PrinterFault::None) return failed(fault);
-    const std::int32_t height = printer.PageHeight();
-    const std::int32_t width = printer.PageWidth();
-    for (const SheetPage& page : pages) {
-        if (const PrinterFault fault = printer.BeginJob({kDocumentTitle, page.PrintNumber, page.ShowAnswers});
-            fault != PrinterFault::None) {
-            return failed(fault);
-        }
-        ProblemTable table = page.table;  // drawing the answers writes them into the table
-        DrawSheet(printer.JobCanvas(), width, height, table,
-                  SheetView{page.QuestionCount, page.PrintNumber, page.ShowAnswers, page.QuestionText});
-        if (const PrinterFault fault = printer.EndJob(); fault != PrinterFault::None) return failed(fault);
     }
     return {};
 }

@@ -6,4 +6,5 @@ target_sources(tavrimo_qt PRIVATE
   qt_sheet_printer.cpp
   qt_window_services.cpp
   sheet_printer.cpp
+  sheet_printing.cpp
 )

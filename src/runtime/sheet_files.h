@@ -17,8 +17,6 @@ inline constexpr int kDefaultPngDpi = 150;
 inline constexpr int kMinPngDpi = 10;
 inline constexpr int kMaxPngDpi = 600;
 
-// The document title of every PDF, as of every print job.
-inline constexpr const char* kDocumentTitle = "Tavrimo引き算分数編";
 
 // Draws the page with DrawSheet onto width x height device pixels of the
 // painter's device. The page's table is copied: the answers drawn are

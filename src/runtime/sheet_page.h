@@ -7,6 +7,9 @@
 
 namespace tavrimo {
 
+// The document title of every PDF, as of every print job.
+inline constexpr const char* kDocumentTitle = "Tavrimo引き算分数編";
+
 // Everything one printed page of a sheet needs: the problems and what the
 // drawing reads besides them.
 struct SheetPage {
