@@ -6,7 +6,7 @@ CMAKE_ARGS ?=
 FUZZ_BUILD ?= build-fuzz
 PKG_BUILD  ?= build-pkg
 
-.PHONY: all deps configure build run test sanitize bench fuzz package clean
+.PHONY: all deps configure build run test sanitize bench fuzz package clean web-site web web-tools web-test web-bench
 
 all: build
 
@@ -27,6 +27,7 @@ run: configure
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
 	@$(MAKE) --no-print-directory sanitize
+	@$(MAKE) --no-print-directory web-test
 
 sanitize: deps
 	@cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DTAVRIMO_SANITIZE=ON \
@@ -59,5 +60,29 @@ package: deps
 	cd $(PKG_BUILD) && cpack -G DEB
 	./scripts/check-package $(PKG_BUILD)
 
+# The web edition: the core compiled to WebAssembly with the page around it,
+# built into $(WEB_BUILD)/site and served on http://127.0.0.1:8080/.
+WEB_BUILD ?= build-web
+WEB_JOBS  ?= 2
+
+web-site: deps
+	@JOBS=$(WEB_JOBS) ./scripts/build-web-site $(WEB_BUILD)
+
+web: web-site
+	node scripts/serve-web.mjs $(WEB_BUILD)/site 8080
+
+# The test tools, pinned in package-lock.json.
+web-tools:
+	@[ -d node_modules/playwright-core ] || npm ci --no-audit --no-fund
+
+# The engine in Node and the page in headless Chromium; the pixel check
+# compares with tavrimo-sheets, so that is built too.
+web-test: web-site web-tools configure
+	@cmake --build $(BUILD) -j$(WEB_JOBS) --target tavrimo-sheets
+	TAVRIMO_SITE=$(WEB_BUILD)/site TAVRIMO_SHEETS=$(BUILD)/src/cli/tavrimo-sheets node --test tests/web/
+
+web-bench: web-site web-tools
+	node scripts/web-bench.mjs $(WEB_BUILD)/site
+
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(PKG_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(PKG_BUILD) $(WEB_BUILD)
