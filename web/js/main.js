@@ -224,6 +224,7 @@ async function start() {
   }
 
   setControls(link.boxes, link.question);
+  repaint();
   document.documentElement.dataset.ready = 'true';
   if (link.error) {
     await showError(link.error);
