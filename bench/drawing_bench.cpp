@@ -8,46 +8,44 @@
 #include <QPainter>
 #include <vector>
 
+#include "cli/sheet_files.h"
 #include "problems/problem_set.h"
 #include "render/sheet_layout.h"
+#include "runtime/qt/sheet_fonts.h"
 #include "runtime/random_source.h"
-#include "runtime/sheet_files.h"
-#include "runtime/sheet_fonts.h"
 
 namespace tavrimo {
 namespace {
 
 // A full 20-problem set with the default ranges; one fixed seed per sheet.
-SheetPage MakePage(std::uint32_t seed, bool answers)
+Sheet MakePage(std::uint32_t seed, bool answers)
 {
     SettingsBoxes boxes;
     boxes.rgQNum = 1;
     RandomSource source(seed);
-    SheetPage page;
+    Sheet page;
     ProblemKeys keys{};
-    SheetState state;
-    AssembleProblemSet(boxes, source, page.table, keys, state);
-    page.QuestionCount = state.QuestionCount;
+    AssembleProblemSet(boxes, source, page, keys);
     page.PrintNumber = static_cast<std::int32_t>(seed);
     page.ShowAnswers = answers;
-    page.QuestionText = "つぎの計算をしましょう。";
+    page.QuestionText = kDefaultQuestionText;
     return page;
 }
 
 void BM_Preview(benchmark::State& state)
 {
-    const SheetPage page = MakePage(1, true);
+    const Sheet page = MakePage(1, true);
     QImage image(kReferenceWidth, kReferenceHeight, QImage::Format_RGB32);
     for (auto _ : state) {
         QPainter painter(&image);
-        PaintSheetPage(painter, kReferenceWidth, kReferenceHeight, page);
+        PaintSheet(painter, kReferenceWidth, kReferenceHeight, page);
         painter.end();
         benchmark::DoNotOptimize(image.constBits());
     }
 }
 BENCHMARK(BM_Preview)->Unit(benchmark::kMicrosecond);
 
-void WritePdf(benchmark::State& state, const std::vector<SheetPage>& pages)
+void WritePdf(benchmark::State& state, const std::vector<Sheet>& pages)
 {
     qint64 bytes = 0;
     for (auto _ : state) {
@@ -71,7 +69,7 @@ BENCHMARK(BM_PdfOnePage)->Unit(benchmark::kMillisecond);
 
 void BM_Pdf100AnswerSheets(benchmark::State& state)
 {
-    std::vector<SheetPage> pages;
+    std::vector<Sheet> pages;
     for (std::uint32_t seed = 1; seed <= 100; ++seed) pages.push_back(MakePage(seed, true));
     WritePdf(state, pages);
 }

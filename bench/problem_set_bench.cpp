@@ -10,14 +10,13 @@ namespace {
 void Assemble(benchmark::State& state, const SettingsBoxes& boxes, bool expectComplete)
 {
     RandomSource source(12345);
-    ProblemTable table;
+    Sheet sheet;
     ProblemKeys keys{};
-    SheetState sheet;
     for (auto _ : state) {
-        const AssemblyOutcome o = AssembleProblemSet(boxes, source, table, keys, sheet);
+        const AssemblyOutcome o = AssembleProblemSet(boxes, source, sheet, keys);
         if ((o.status == AssemblyStatus::Complete) != expectComplete)
             state.SkipWithError("unexpected outcome");
-        benchmark::DoNotOptimize(table);
+        benchmark::DoNotOptimize(sheet.table);
     }
 }
 
@@ -30,13 +29,12 @@ BENCHMARK(DefaultSet);
 void DefaultSetWithAnswers(benchmark::State& state)
 {
     RandomSource source(12345);
-    ProblemTable table;
+    Sheet sheet;
     ProblemKeys keys{};
-    SheetState sheet;
     for (auto _ : state) {
-        AssembleProblemSet({}, source, table, keys, sheet);
-        for (int i = 1; i <= sheet.QuestionCount; ++i) CalcAnswer(table, i, "-");
-        benchmark::DoNotOptimize(table);
+        AssembleProblemSet({}, source, sheet, keys);
+        for (int i = 1; i <= sheet.QuestionCount; ++i) CalcAnswer(sheet.table, i, "-");
+        benchmark::DoNotOptimize(sheet.table);
     }
 }
 BENCHMARK(DefaultSetWithAnswers);

@@ -35,13 +35,12 @@ void SlowestSweepSet(benchmark::State& state)
     boxes.rgQNum = 1;
     boxes.rgTuubun = boxes.rgBaisuu = 1;
     boxes.rgYakubun = set.reduce;
-    ProblemTable table;
+    Sheet sheet;
     ProblemKeys keys{};
-    SheetState sheet;
     for (auto _ : state) {
         RandomSource source(2654435769u);
-        AssembleProblemSet(boxes, source, table, keys, sheet);
-        benchmark::DoNotOptimize(table);
+        AssembleProblemSet(boxes, source, sheet, keys);
+        benchmark::DoNotOptimize(sheet.table);
     }
     state.counters["problems"] = sheet.QuestionCount;
 }

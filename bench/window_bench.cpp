@@ -15,9 +15,9 @@
 #include <csignal>
 
 #include "app/Fmain.h"
-#include "runtime/qt_sheet_printer.h"
-#include "runtime/qt_window_services.h"
-#include "runtime/sheet_fonts.h"
+#include "runtime/qt/qt_sheet_printer.h"
+#include "runtime/qt/qt_window_services.h"
+#include "runtime/qt/sheet_fonts.h"
 #include "x_map_watch.h"
 
 extern char** environ;
@@ -87,7 +87,7 @@ void BM_PreviewClick(benchmark::State& state)
     WaitUntilExposed(form);
     for (auto _ : state) {
         form.btnPreview->click();
-        if (form.sheetState().QuestionCount != 16) {
+        if (form.session().QuestionCount() != 16) {
             state.SkipWithError("the default settings gave a short set");
             break;
         }

@@ -18,7 +18,7 @@ using tavrimo::fuzz::Require;
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     fuzz::FuzzInput input(data, size);
-    std::string question = "つぎの計算をしましょう。";
+    std::string question = kDefaultQuestionText;
     std::uint8_t moreFlags = 0;
     const SettingsBoxes boxes = fuzz::ReadBoxes(input, &question, &moreFlags);
     const bool showAnswers = moreFlags & 1;
@@ -27,12 +27,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto height = static_cast<std::int32_t>(input.Word());
 
     // What an earlier set left in the table.
-    ProblemTable table;
+    Sheet state;
+    ProblemTable& table = state.table;
     ProblemKeys keys{};
-    SheetState state;
-    AssembleProblemSet({}, source, table, keys, state);
+    AssembleProblemSet({}, source, state, keys);
 
-    const AssemblyOutcome outcome = AssembleProblemSet(boxes, source, table, keys, state);
+    const AssemblyOutcome outcome = AssembleProblemSet(boxes, source, state, keys);
     Require(state.QuestionCount >= 0 && state.QuestionCount <= kMaxProblems);
     Require(outcome.status != AssemblyStatus::Refused || !outcome.message.empty());
     for (std::int32_t i = 1; i <= state.QuestionCount; ++i) {
@@ -49,7 +49,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const auto& [w, h, answers] :
          {std::tuple{kReferenceWidth, kReferenceHeight, true}, std::tuple{width, height, showAnswers}}) {
         testing::RecordingCanvas canvas;
-        DrawSheet(canvas, w, h, table, {state.QuestionCount, state.PrintNumber, answers, question});
+        state.ShowAnswers = answers;
+        state.QuestionText = question;
+        DrawSheet(canvas, w, h, state);
         for (const testing::CanvasCall& call : canvas.CallsOf(testing::CanvasOp::SetFontHeight)) {
             Require(call.value > 0);
         }

@@ -8,13 +8,6 @@
 
 #include "app/paint_box.h"
 #include "app/radio_group.h"
-#include "problems/box_integer.h"
-#include "problems/integer_math.h"
-#include "problems/settings_reader.h"
-#include "render/sheet_layout.h"
-#include "runtime/sheet_files.h"
-#include "runtime/sheet_printer.h"
-#include "runtime/sheet_printing.h"
 #include "runtime/window_services.h"
 
 namespace tavrimo {
@@ -54,11 +47,9 @@ void TForm1::ConnectHandlers()
 void TForm1::FormCreate()
 {
     ApplyOuterSize();
-    state_.PreviewReady = 0;
-    Randomize(source_);
-    state_.QuestionCount = 0;
-    // The box holds "1" at start.
-    if (const auto number = ParseBoxInteger(Utf8(PrnNum->text()))) state_.PrintNumber = *number;
+    // A new session has no preview and no problems yet.
+    Randomize(session_.source());
+    session_.ReadPrintNumber(Utf8(PrnNum->text()));
 }
 
 // Outer size and position. Before the window is shown its frame is unknown;
@@ -145,22 +136,18 @@ SettingsBoxes TForm1::ReadBoxes() const
 
 void TForm1::btnPreviewClick()
 {
-    const AssemblyOutcome outcome = AssembleProblemSet(ReadBoxes(), source_, table_, keys_, state_);
+    const PreviewOutcome outcome = session_.Preview(ReadBoxes());
     switch (outcome.status) {
-        case AssemblyStatus::Refused:
-            // The table, its keys and the count are as they were.
-            ShowErrorReport(outcome.message);
-            return;
+        case AssemblyStatus::Refused: ShowErrorReport(outcome.message); return;
         case AssemblyStatus::Short:
             // The short set is already in the table, so a repaint behind the
             // warning shows the problems the count says.
             services_.Beep();
-            services_.ShowWarning(kShortSetCaption, kShortSetWarning);
+            services_.ShowWarning(kShortSetCaption, outcome.message);
             break;
         case AssemblyStatus::Complete: break;
     }
-    if (state_.QuestionCount > 2) {
-        state_.PreviewReady = 1;
+    if (outcome.previewReady) {
         // Drawn at once, not at the next turn of the event loop.
         PaintBox1->repaint();
         btnPrint->setEnabled(true);
@@ -171,55 +158,36 @@ void TForm1::btnPreviewClick()
 
 void TForm1::PaintBox1Paint(Canvas& canvas)
 {
-    if (state_.PreviewReady != 1 || state_.QuestionCount <= 0) return;
-    // Read now: an edit of the sentence shows at the next repaint.
-    const std::string question = Utf8(QstSentence->text());
-    state_.ShowAnswers = 1;
-    DrawSheet(canvas, kReferenceWidth, kReferenceHeight, table_,
-              SheetView{state_.QuestionCount, state_.PrintNumber, true, question});
-    state_.ShowAnswers = 0;
+    // The sentence is read now: an edit of it shows at the next repaint.
+    session_.PaintPreview(canvas, Utf8(QstSentence->text()));
 }
 
 // Printing.
 
 void TForm1::btnPrintClick()
 {
-    PrintSheets({false});
+    PrintSheets(PrintCommand::Problems);
 }
 
 void TForm1::btnPrintWithAnsClick()
 {
-    PrintSheets({false, true});
+    PrintSheets(PrintCommand::ProblemsAndAnswers);
 }
 
 void TForm1::btnPrintAnsClick()
 {
-    PrintSheets({true});
+    PrintSheets(PrintCommand::Answers);
 }
 
-void TForm1::PrintSheets(std::initializer_list<bool> answerSheets)
+void TForm1::PrintSheets(PrintCommand command)
 {
-    // Read again, so that a number typed after the preview is used.
-    const std::string numberText = Utf8(PrnNum->text());
-    const auto number = ParseBoxInteger(numberText);
-    if (!number) {
-        ShowErrorReport(NotAnIntegerMessage(numberText));
+    const PrintOutcome outcome =
+        session_.Print(command, Utf8(PrnNum->text()), Utf8(QstSentence->text()), printer_);
+    if (!outcome.printed) {
+        ShowErrorReport(outcome.message);
         return;
     }
-    state_.PrintNumber = *number;
-
-    std::vector<SheetPage> pages;
-    for (const bool answers : answerSheets) {
-        pages.push_back(
-            {table_, state_.QuestionCount, state_.PrintNumber, answers, Utf8(QstSentence->text())});
-    }
-    if (const PrinterFault fault = PrintSheetPages(printer_, pages); fault != PrinterFault::None) {
-        ShowErrorReport(std::string(PrinterFaultMessage(fault)));
-        return;
-    }
-
-    state_.PrintNumber = WrapAdd(state_.PrintNumber, 1);
-    PrnNum->setText(QString::number(state_.PrintNumber));
+    PrnNum->setText(QString::number(session_.PrintNumber()));
 }
 
 void TForm1::btnMaintenanceClick()
@@ -229,7 +197,7 @@ void TForm1::btnMaintenanceClick()
 
 void TForm1::ShowErrorReport(const std::string& message)
 {
-    services_.ReportError(WithClosingPeriod(message));
+    services_.ReportError(message);
 }
 
 }  // namespace tavrimo

@@ -6,20 +6,15 @@
 // How the pieces meet: the controls are public members named as on the form,
 // so the handlers and the tests reach them by name. The handlers carry the
 // names of the events they answer and do no arithmetic or layout of their
-// own: btnPreviewClick hands the box texts to AssembleProblemSet, which fills
-// the problem table, its keys and the sheet state kept here for the whole run;
-// PaintBox1Paint and the print commands draw that table with DrawSheet on the
-// preview box's canvas or the printer's. Message boxes and the alert sound
-// come through WindowServices, the printer through SheetPrinter; the program
-// passes the Qt ones, tests pass recording fakes.
+// own: each reads its controls, calls the WorksheetSession that holds the
+// problem set for the whole run, and shows what it returns. Message boxes and
+// the alert sound come through WindowServices, the printer through
+// SheetPrinter; the program passes the Qt ones, tests pass recording fakes.
 
 #include <QWidget>
-#include <initializer_list>
 #include <string>
 
-#include "problems/problem_set.h"
-#include "problems/problem_table.h"
-#include "runtime/random_source.h"
+#include "session/worksheet_session.h"
 
 class QLabel;
 class QLineEdit;
@@ -110,9 +105,9 @@ public:
     void btnPrintAnsClick();
     void btnMaintenanceClick();
 
-    const SheetState& sheetState() const { return state_; }
-    const ProblemTable& problemTable() const { return table_; }
-    RandomSource& randomSource() { return source_; }
+    const WorksheetSession& session() const { return session_; }
+    const ProblemTable& problemTable() const { return session_.table(); }
+    RandomSource& randomSource() { return session_.source(); }
 
 protected:
     void moveEvent(QMoveEvent* event) override;
@@ -128,17 +123,13 @@ private:
     void SettleOuterSize();
 
     SettingsBoxes ReadBoxes() const;
-    // One print command: a job per entry, true for an answer sheet.
-    void PrintSheets(std::initializer_list<bool> answerSheets);
+    void PrintSheets(PrintCommand command);
     void ShowErrorReport(const std::string& message);
 
     SheetPrinter& printer_;
     WindowServices& services_;
 
-    RandomSource source_;
-    ProblemTable table_;
-    ProblemKeys keys_{};
-    SheetState state_;
+    WorksheetSession session_;
 
     // Set once the window manager's frame is known and allowed for.
     bool outerSizeSettled_ = false;

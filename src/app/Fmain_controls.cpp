@@ -14,9 +14,11 @@
 #include "app/paint_box.h"
 #include "app/radio_group.h"
 #include "app/shapes.h"
+#include "problems/settings_reader.h"
+#include "problems/worksheet_settings.h"
 #include "render/sheet_layout.h"
-#include "runtime/control_hints.h"
-#include "runtime/sheet_fonts.h"
+#include "runtime/qt/control_hints.h"
+#include "runtime/qt/sheet_fonts.h"
 
 // The button pictures are compiled into the program; a static library needs
 // them registered by name.
@@ -156,17 +158,20 @@ void TForm1::CreateControls()
 
     const QString wholeHint = QStringLiteral("0から99までの数");
     const QString denominatorHint = QStringLiteral("0又は2から99までの数");
-    QstSentence = MakeEdit(this, "QstSentence", 16, 88, 345, QStringLiteral("つぎの計算をしましょう。"), 0,
+    // The boxes start with the texts a default set is read from.
+    const SettingsBoxes initial;
+    const auto text = [](const std::string& utf8) { return QString::fromStdString(utf8); };
+    QstSentence = MakeEdit(this, "QstSentence", 16, 88, 345, QString::fromUtf8(kDefaultQuestionText), 0,
                            QStringLiteral("問題文を入力"));
-    edtIntf1 = MakeEdit(this, "edtIntf1", 16, 164, 25, QStringLiteral("0"), 2, wholeHint);
-    edtIntf2 = MakeEdit(this, "edtIntf2", 60, 164, 25, QStringLiteral("0"), 2, wholeHint);
-    edtBunbof1 = MakeEdit(this, "edtBunbof1", 96, 184, 25, QStringLiteral("2"), 2, denominatorHint);
-    edtBunbof2 = MakeEdit(this, "edtBunbof2", 148, 184, 25, QStringLiteral("99"), 2, denominatorHint);
-    edtIntb1 = MakeEdit(this, "edtIntb1", 208, 164, 25, QStringLiteral("0"), 2, wholeHint);
-    edtIntb2 = MakeEdit(this, "edtIntb2", 253, 164, 25, QStringLiteral("0"), 2, wholeHint);
-    edtBunbob1 = MakeEdit(this, "edtBunbob1", 288, 184, 25, QStringLiteral("2"), 2, denominatorHint);
-    edtBunbob2 = MakeEdit(this, "edtBunbob2", 340, 184, 25, QStringLiteral("99"), 2, denominatorHint);
-    PrnNum = MakeEdit(this, "PrnNum", 304, 216, 49, QStringLiteral("1"), 0, QString());
+    edtIntf1 = MakeEdit(this, "edtIntf1", 16, 164, 25, text(initial.edtIntf1), 2, wholeHint);
+    edtIntf2 = MakeEdit(this, "edtIntf2", 60, 164, 25, text(initial.edtIntf2), 2, wholeHint);
+    edtBunbof1 = MakeEdit(this, "edtBunbof1", 96, 184, 25, text(initial.edtBunbof1), 2, denominatorHint);
+    edtBunbof2 = MakeEdit(this, "edtBunbof2", 148, 184, 25, text(initial.edtBunbof2), 2, denominatorHint);
+    edtIntb1 = MakeEdit(this, "edtIntb1", 208, 164, 25, text(initial.edtIntb1), 2, wholeHint);
+    edtIntb2 = MakeEdit(this, "edtIntb2", 253, 164, 25, text(initial.edtIntb2), 2, wholeHint);
+    edtBunbob1 = MakeEdit(this, "edtBunbob1", 288, 184, 25, text(initial.edtBunbob1), 2, denominatorHint);
+    edtBunbob2 = MakeEdit(this, "edtBunbob2", 340, 184, 25, text(initial.edtBunbob2), 2, denominatorHint);
+    PrnNum = MakeEdit(this, "PrnNum", 304, 216, 49, text(initial.PrnNum), 0, QString());
 
     rgAnswer = MakeGroup(
         this, "rgAnswer", 16, 216, 169, 153, QStringLiteral("分数部分だけの答え"),

@@ -5,10 +5,10 @@
 #include <QTranslator>
 
 #include "app/Fmain.h"
-#include "runtime/application_title.h"
-#include "runtime/qt_sheet_printer.h"
-#include "runtime/qt_window_services.h"
-#include "runtime/sheet_fonts.h"
+#include "runtime/qt/application_title.h"
+#include "runtime/qt/qt_sheet_printer.h"
+#include "runtime/qt/qt_window_services.h"
+#include "runtime/qt/sheet_fonts.h"
 
 int main(int argc, char* argv[])
 {

@@ -2,7 +2,7 @@
 
 #include <QPainter>
 
-#include "runtime/qpainter_canvas.h"
+#include "runtime/qt/qpainter_canvas.h"
 
 namespace tavrimo {
 

@@ -3,7 +3,7 @@
 #include <QWidget>
 #include <functional>
 
-#include "render/canvas.h"
+#include "runtime/canvas.h"
 
 namespace tavrimo {
 

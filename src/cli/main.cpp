@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "cli/sheets_command.h"
-#include "runtime/sheet_fonts.h"
+#include "runtime/qt/sheet_fonts.h"
 
 int main(int argc, char* argv[])
 {

@@ -9,15 +9,14 @@
 #include <string>
 #include <vector>
 
-#include "cli/problem_text.h"
-#include "problems/answer.h"
+#include "cli/sheet_files.h"
 #include "problems/box_integer.h"
-#include "problems/problem_set.h"
-#include "render/sheet_layout.h"
-#include "runtime/qt_sheet_printer.h"
+#include "problems/problem_text.h"
+#include "problems/worksheet_settings.h"
+#include "runtime/qt/qt_sheet_printer.h"
 #include "runtime/random_source.h"
-#include "runtime/sheet_files.h"
-#include "runtime/sheet_printing.h"
+#include "session/print_sequence.h"
+#include "session/worksheet_session.h"
 
 namespace tavrimo {
 namespace {
@@ -45,7 +44,7 @@ enum class Answers { No, With, Only };
 
 struct Request {
     SettingsBoxes boxes;
-    std::string question = "つぎの計算をしましょう。";
+    std::string question = kDefaultQuestionText;
     std::optional<std::uint32_t> seed;
     int sheets = 1;
     bool json = false;
@@ -58,14 +57,12 @@ struct Request {
     QString printer;  // empty: the default printer
 };
 
-// One set as one click of the preview button leaves it.
-struct SheetResult {
+// One set as one click of the preview button leaves it, with its answers.
+struct MadeSet {
     std::uint32_t seed = 0;
     std::uint32_t nextSeed = 0;
-    std::int32_t printNumber = 0;
-    std::int32_t questionCount = 0;
     bool complete = false;
-    ProblemTable table;
+    Sheet sheet;
 };
 
 std::optional<int> IntegerIn(const QString& text, int low, int high)
@@ -154,34 +151,38 @@ QJsonArray ToJson(const MixedNumber& m)
     return {m.Whole, m.Numerator, m.Denominator};
 }
 
-QJsonObject ToJson(const SheetResult& sheet)
+QJsonObject ToJson(const MadeSet& set)
 {
+    const ProblemTable& table = set.sheet.table;
     QJsonArray problems;
-    for (int i = 1; i <= sheet.questionCount; ++i) {
+    for (int i = 1; i <= set.sheet.QuestionCount; ++i) {
         problems.append(QJsonObject{
-            {"minuend", ToJson(sheet.table.Minuend[i])},
-            {"subtrahend", ToJson(sheet.table.Subtrahend[i])},
-            {"answer", ToJson(sheet.table.Answer[i])},
+            {"minuend", ToJson(table.Minuend[i])},
+            {"subtrahend", ToJson(table.Subtrahend[i])},
+            {"answer", ToJson(table.Answer[i])},
         });
     }
     return {
-        {"seed", static_cast<qint64>(sheet.seed)},
-        {"next_seed", static_cast<qint64>(sheet.nextSeed)},
-        {"print_number", sheet.printNumber},
-        {"question_count", sheet.questionCount},
-        {"complete", sheet.complete},
+        {"seed", static_cast<qint64>(set.seed)},
+        {"next_seed", static_cast<qint64>(set.nextSeed)},
+        {"print_number", set.sheet.PrintNumber},
+        {"question_count", set.sheet.QuestionCount},
+        {"complete", set.complete},
         {"problems", problems},
     };
 }
 
 // The pages the print buttons would print for each set, in order; with
 // preview, the preview's answer sheet of each set.
-std::vector<SheetPage> PagesOf(const std::vector<SheetResult>& sheets, const Request& request, bool preview)
+std::vector<Sheet> PagesOf(const std::vector<MadeSet>& sets, const Request& request, bool preview)
 {
-    std::vector<SheetPage> pages;
-    for (const SheetResult& sheet : sheets) {
+    std::vector<Sheet> pages;
+    for (const MadeSet& set : sets) {
         auto page = [&](bool answers) {
-            return SheetPage{sheet.table, sheet.questionCount, sheet.printNumber, answers, request.question};
+            Sheet sheet = set.sheet;
+            sheet.ShowAnswers = answers;
+            sheet.QuestionText = request.question;
+            return sheet;
         };
         if (preview) {
             pages.push_back(page(true));
@@ -193,9 +194,9 @@ std::vector<SheetPage> PagesOf(const std::vector<SheetResult>& sheets, const Req
     return pages;
 }
 
-QString WriteFiles(const std::vector<SheetResult>& sheets, const Request& request)
+QString WriteFiles(const std::vector<MadeSet>& sheets, const Request& request)
 {
-    const std::vector<SheetPage> pages = PagesOf(sheets, request, request.preview);
+    const std::vector<Sheet> pages = PagesOf(sheets, request, request.preview);
     if (!request.preview) {
         return request.png ? WriteSheetsPng(request.output, pages, request.dpi)
                            : WriteSheetsPdf(request.output, pages);
@@ -210,7 +211,7 @@ QString WriteFiles(const std::vector<SheetResult>& sheets, const Request& reques
 
 // Sends the pages to the printer as the window's print commands do. Returns
 // an error message or "".
-QString PrintPages(const std::vector<SheetPage>& pages, const QString& printerName)
+QString PrintPages(const std::vector<Sheet>& pages, const QString& printerName)
 {
     QtSheetPrinter printer;
     if (!printerName.isEmpty()) {
@@ -219,7 +220,7 @@ QString PrintPages(const std::vector<SheetPage>& pages, const QString& printerNa
         }
         printer.device().setPrinterName(printerName);
     }
-    if (const PrinterFault fault = PrintSheetPages(printer, pages); fault != PrinterFault::None) {
+    if (const PrinterFault fault = PrintSheets(printer, pages); fault != PrinterFault::None) {
         return QString::fromStdString(WithClosingPeriod(std::string(PrinterFaultMessage(fault))));
     }
     return {};
@@ -289,39 +290,38 @@ int RunSheetsCommand(const QStringList& arguments, QTextStream& out, QTextStream
         return kExitBadInput;
     }
 
-    RandomSource source;
+    WorksheetSession session;
     if (request.seed) {
-        source.setSeed(*request.seed);
+        session.source().setSeed(*request.seed);
     } else {
-        Randomize(source);
-        err << "乱数の種 (--seed): " << source.seed() << Qt::endl;
+        Randomize(session.source());
+        err << "乱数の種 (--seed): " << session.source().seed() << Qt::endl;
     }
 
-    std::vector<SheetResult> sheets;
-    SheetState state;
-    ProblemKeys keys{};
+    // Each sheet is one preview, followed by what printing it does to the number.
+    std::vector<MadeSet> sheets;
     int exitCode = kExitComplete;
     for (int k = 0; k < request.sheets; ++k) {
-        SheetResult sheet;
-        sheet.seed = source.seed();
-        const AssemblyOutcome outcome = AssembleProblemSet(request.boxes, source, sheet.table, keys, state);
+        MadeSet set;
+        set.seed = session.source().seed();
+        const PreviewOutcome outcome = session.Preview(request.boxes);
         if (outcome.status == AssemblyStatus::Refused) {
             err << QString::fromStdString(outcome.message) << Qt::endl;
             return kExitBadInput;
         }
-        sheet.nextSeed = source.seed();
-        sheet.printNumber = state.PrintNumber;
-        sheet.questionCount = state.QuestionCount;
-        sheet.complete = outcome.status == AssemblyStatus::Complete;
-        for (int i = 1; i <= sheet.questionCount; ++i) CalcAnswer(sheet.table, i, "-");
-        sheets.push_back(sheet);
-        if (!sheet.complete) {
-            err << kShortSetWarning << Qt::endl;
+        set.nextSeed = session.source().seed();
+        set.complete = outcome.status == AssemblyStatus::Complete;
+        set.sheet.table = session.AnsweredTable();
+        set.sheet.QuestionCount = session.QuestionCount();
+        set.sheet.PrintNumber = session.PrintNumber();
+        sheets.push_back(set);
+        if (!set.complete) {
+            err << QString::fromStdString(outcome.message) << Qt::endl;
             exitCode = kExitShort;
             break;
         }
-        // The next sheet carries the next number, as after printing this one.
-        request.boxes.PrnNum = std::to_string(WrapAdd(state.PrintNumber, 1));
+        session.AdvancePrintNumber();
+        request.boxes.PrnNum = std::to_string(session.PrintNumber());
     }
 
     if (!request.output.isEmpty()) {
@@ -340,13 +340,13 @@ int RunSheetsCommand(const QStringList& arguments, QTextStream& out, QTextStream
 
     if (request.json) {
         QJsonArray array;
-        for (const SheetResult& sheet : sheets) array.append(ToJson(sheet));
+        for (const MadeSet& set : sheets) array.append(ToJson(set));
         out << QJsonDocument(array).toJson(QJsonDocument::Indented);
     } else {
-        for (const SheetResult& sheet : sheets) {
-            if (request.sheets > 1) out << "問題No." << sheet.printNumber << Qt::endl;
-            for (int i = 1; i <= sheet.questionCount; ++i) {
-                out << i << ": " << QString::fromStdString(ProblemLine(sheet.table, i)) << Qt::endl;
+        for (const MadeSet& set : sheets) {
+            if (request.sheets > 1) out << "問題No." << set.sheet.PrintNumber << Qt::endl;
+            for (int i = 1; i <= set.sheet.QuestionCount; ++i) {
+                out << i << ": " << QString::fromStdString(ProblemLine(set.sheet.table, i)) << Qt::endl;
             }
         }
     }

@@ -43,16 +43,16 @@ void UnpackProblemSet(const ProblemKeys& keys, std::int32_t count, ProblemTable&
     }
 }
 
-AssemblyOutcome AssembleProblemSet(const SettingsBoxes& boxes, RandomSource& source, ProblemTable& table,
-                                   ProblemKeys& keys, SheetState& state)
+AssemblyOutcome AssembleProblemSet(const SettingsBoxes& boxes, RandomSource& source, Sheet& sheet,
+                                   ProblemKeys& keys)
 {
     const SettingsReading reading = ReadSettings(boxes);
-    if (reading.PrintNumber) state.PrintNumber = *reading.PrintNumber;
+    if (reading.PrintNumber) sheet.PrintNumber = *reading.PrintNumber;
     if (!reading.settings) return {AssemblyStatus::Refused, WithClosingPeriod(reading.error)};
 
     const GenerationResult result = GenerateProblemSet(source, *reading.settings, keys);
-    state.QuestionCount = result.QuestionCount;
-    UnpackProblemSet(keys, state.QuestionCount, table);
+    sheet.QuestionCount = result.QuestionCount;
+    UnpackProblemSet(keys, sheet.QuestionCount, sheet.table);
     return {result.complete ? AssemblyStatus::Complete : AssemblyStatus::Short, {}};
 }
 

@@ -5,6 +5,7 @@
 
 #include "problems/problem_table.h"
 #include "problems/settings_reader.h"
+#include "problems/sheet.h"
 #include "problems/worksheet_settings.h"
 #include "runtime/random_source.h"
 
@@ -38,10 +39,11 @@ struct AssemblyOutcome {
 };
 
 // One click of the preview button, up to drawing: reads the boxes, generates
-// and unpacks. A refusal leaves the table, the keys and QuestionCount as they
-// were; only a sheet number read before the failing box is taken over.
-AssemblyOutcome AssembleProblemSet(const SettingsBoxes& boxes, RandomSource& source, ProblemTable& table,
-                                   ProblemKeys& keys, SheetState& state);
+// into the keys and unpacks into the sheet's table, count and number. A
+// refusal leaves the table, the keys and QuestionCount as they were; only a
+// sheet number read before the failing box is taken over.
+AssemblyOutcome AssembleProblemSet(const SettingsBoxes& boxes, RandomSource& source, Sheet& sheet,
+                                   ProblemKeys& keys);
 
 // The warning shown when a set stops short.
 inline constexpr const char* kShortSetWarning = "今の条件では、指定された問題数が確保できません。";

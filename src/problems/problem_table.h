@@ -43,12 +43,4 @@ struct KeyPair {
 };
 using ProblemKeys = std::array<KeyPair, kMaxProblems + 1>;  // slots 1..20
 
-// What the drawing reads besides the table.
-struct SheetState {
-    std::int32_t QuestionCount = 0;
-    std::int32_t PrintNumber = 0;
-    std::int32_t ShowAnswers = 0;
-    std::int32_t PreviewReady = 0;
-};
-
 }  // namespace tavrimo

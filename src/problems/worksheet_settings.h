@@ -5,6 +5,9 @@
 
 namespace tavrimo {
 
+// The instruction sentence a new sheet starts with.
+inline constexpr const char* kDefaultQuestionText = "つぎの計算をしましょう。";
+
 // The eight range bounds the generators take, each pair lower bound first.
 struct GeneratorRanges {
     std::int32_t WholeAMin = 0, WholeAMax = 0;

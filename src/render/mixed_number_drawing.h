@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "problems/problem_table.h"
-#include "render/canvas.h"
+#include "runtime/canvas.h"
 
 namespace tavrimo {
 
@@ -18,8 +18,8 @@ struct NextPoint {
 
 // Draws slot index of the column as its whole part and a stacked fraction in
 // the canvas's current font, and returns the point after it.
-NextPoint DrawMixedNumber(Canvas& canvas, std::int32_t X, std::int32_t Y, const ProblemTable& table, int index,
-                          Column kind);
+NextPoint DrawMixedNumber(Canvas& canvas, std::int32_t X, std::int32_t Y, const ProblemTable& table,
+                          int index, Column kind);
 
 // Draws an operator text such as " - " in black and returns the point after it.
 NextPoint DrawOperator(Canvas& canvas, std::int32_t X, std::int32_t Y, std::string_view text);

@@ -101,8 +101,7 @@ std::int32_t Scaled(float scale, double x)
     return static_cast<std::int32_t>(static_cast<std::uint32_t>(wrapped));
 }
 
-void DrawSheet(Canvas& canvas, std::int32_t TargetWidth, std::int32_t TargetHeight, ProblemTable& table,
-               const SheetView& view)
+void DrawSheet(Canvas& canvas, std::int32_t TargetWidth, std::int32_t TargetHeight, Sheet& sheet)
 {
     const float scale = Scale(TargetWidth, TargetHeight);
     const auto scaled = [scale](std::int32_t reference) { return Scaled(scale, reference); };
@@ -122,20 +121,20 @@ void DrawSheet(Canvas& canvas, std::int32_t TargetWidth, std::int32_t TargetHeig
     canvas.SetFontName(kSheetFont);
     canvas.SetFontHeight(FontHeight(scale, kSheetNumberFontHeight));
     canvas.TextOut(scaled(kSheetNumberAt.x), scaled(kSheetNumberAt.y),
-                   std::string{kSheetNumberLabel} + std::to_string(view.PrintNumber));
+                   std::string{kSheetNumberLabel} + std::to_string(sheet.PrintNumber));
 
     canvas.SetFontHeight(FontHeight(scale, kNameBoxFontHeight));
     canvas.TextOut(scaled(kNameBoxAt.x), scaled(kNameBoxAt.y), NameBoxText());
 
     // An empty sentence is passed on too: the canvas draws nothing for it.
     canvas.SetFontHeight(FontHeight(scale, kQuestionFontHeight));
-    canvas.TextOut(scaled(kQuestionAt.x), scaled(kQuestionAt.y), view.QuestionText);
+    canvas.TextOut(scaled(kQuestionAt.x), scaled(kQuestionAt.y), sheet.QuestionText);
 
     canvas.SetFontHeight(FontHeight(scale, kProblemFontHeight));
 
     // The grid spacing follows the target itself, not the scale.
     const std::int32_t columnWidth = WrapSub(TargetWidth, scaled(kColumnMargin)) / 2;
-    const std::int32_t rowCount = view.QuestionCount / kColumns;
+    const std::int32_t rowCount = sheet.QuestionCount / kColumns;
     if (rowCount <= 0) return;
     const std::int32_t rowHeight = WrapSub(TargetHeight, scaled(kRowMargin)) / rowCount;
 
@@ -146,7 +145,7 @@ void DrawSheet(Canvas& canvas, std::int32_t TargetWidth, std::int32_t TargetHeig
         const std::int32_t Y = WrapAdd(scaled(kFirstProblemAt.y), WrapMul(row, rowHeight));
         for (std::int32_t column = 0; column < kColumns; ++column) {
             const std::int32_t X = WrapAdd(scaled(kFirstProblemAt.x), WrapMul(column, columnWidth));
-            DrawProblem(canvas, X, Y, table, row * kColumns + column + 1, view.ShowAnswers);
+            DrawProblem(canvas, X, Y, sheet.table, row * kColumns + column + 1, sheet.ShowAnswers);
         }
     }
 }

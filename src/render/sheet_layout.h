@@ -1,10 +1,10 @@
 #pragma once
 
 #include <cstdint>
-#include <string_view>
 
-#include "problems/problem_table.h"
-#include "render/canvas.h"
+#include "problems/sheet.h"
+#include "runtime/canvas.h"
+#include "runtime/face_names.h"
 
 namespace tavrimo {
 
@@ -12,21 +12,12 @@ namespace tavrimo {
 inline constexpr std::int32_t kReferenceWidth = 320;
 inline constexpr std::int32_t kReferenceHeight = 441;
 
-inline constexpr const char* kTitleFont = "ＭＳ ゴシック";
-inline constexpr const char* kSheetFont = "ＭＳ 明朝";
-
-// What one drawing reads besides the table.
-struct SheetView {
-    std::int32_t QuestionCount = 0;
-    std::int32_t PrintNumber = 0;
-    bool ShowAnswers = false;
-    std::string_view QuestionText;
-};
+inline constexpr const char* kTitleFont = kGothicFace;
+inline constexpr const char* kSheetFont = kMinchoFace;
 
 // Draws one worksheet scaled onto the target. With answers shown it computes
-// each drawn problem's answer into the table just before drawing it.
-void DrawSheet(Canvas& canvas, std::int32_t TargetWidth, std::int32_t TargetHeight, ProblemTable& table,
-               const SheetView& view);
+// each drawn problem's answer into the sheet's table just before drawing it.
+void DrawSheet(Canvas& canvas, std::int32_t TargetWidth, std::int32_t TargetHeight, Sheet& sheet);
 
 // The single-precision factor from reference to device units.
 float Scale(std::int32_t TargetWidth, std::int32_t TargetHeight);

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "render/canvas.h"
+#include "runtime/canvas.h"
 
 namespace tavrimo {
 

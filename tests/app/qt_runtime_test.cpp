@@ -13,10 +13,10 @@
 #include <QTimer>
 
 #include "recording_services.h"
-#include "runtime/application_title.h"
-#include "runtime/job_files.h"
-#include "runtime/qt_sheet_printer.h"
-#include "runtime/qt_window_services.h"
+#include "runtime/qt/application_title.h"
+#include "runtime/qt/job_files.h"
+#include "runtime/qt/qt_sheet_printer.h"
+#include "runtime/qt/qt_window_services.h"
 
 using namespace tavrimo;
 using namespace tavrimo::testing;

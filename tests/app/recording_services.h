@@ -19,9 +19,10 @@
 #include "app/radio_group.h"
 #include "render/recording_canvas.h"
 #include "render/sheet_layout.h"
-#include "runtime/sheet_fonts.h"
+#include "runtime/qt/sheet_fonts.h"
 #include "runtime/sheet_printer.h"
 #include "runtime/window_services.h"
+#include "session/recording_printer.h"
 
 namespace tavrimo::testing {
 
@@ -39,30 +40,6 @@ public:
 
 private:
     void Open(const QString& event) { events << event, whileBoxOpen(); }
-};
-
-class RecordingPrinter final : public SheetPrinter {
-public:
-    struct Job {
-        PrintJob job;
-        RecordingCanvas page;
-    };
-    QStringList log;        // every call, in order
-    std::vector<Job> jobs;  // the jobs begun
-    std::int32_t width = 2480, height = 3508;
-    PrinterFault portraitFault{}, beginFault{};  // returned, to play faults
-
-    PrinterFault SetPortrait() override { return log << "SetPortrait", portraitFault; }
-    std::int32_t PageWidth() override { return log << "PageWidth", width; }
-    std::int32_t PageHeight() override { return log << "PageHeight", height; }
-    PrinterFault BeginJob(const PrintJob& job) override
-    {
-        if (beginFault == PrinterFault::None) jobs.push_back({job, RecordingCanvas()});
-        return log << "BeginJob", beginFault;
-    }
-    Canvas& JobCanvas() override { return jobs.back().page; }
-    PrinterFault EndJob() override { return log << "EndJob", PrinterFault::None; }
-    void SetupDialog() override { log << "SetupDialog"; }
 };
 
 // A window on recording services, with a fixed seed to repeat a failing run.
@@ -98,11 +75,23 @@ void AddRows(const Row (&rows)[N])
 // The calls DrawSheet makes, on a copy of the table (answers are written into it).
 inline std::vector<CanvasCall> SheetDrawing(ProblemTable table, std::int32_t width, std::int32_t height,
                                             std::int32_t count, std::int32_t number, bool answers,
-                                            const std::string& question = "つぎの計算をしましょう。")
+                                            const std::string& question = kDefaultQuestionText)
 {
     RecordingCanvas canvas;
-    DrawSheet(canvas, width, height, table, SheetView{count, number, answers, question});
+    Sheet sheet{table, count, number, answers, question};
+    DrawSheet(canvas, width, height, sheet);
     return canvas.calls();
+}
+
+// What the window holds between clicks, as numbers.
+struct HeldState {
+    int QuestionCount, PrintNumber, ShowAnswers, PreviewReady;
+};
+
+inline HeldState Held(const TForm1& form)
+{
+    const WorksheetSession& s = form.session();
+    return {s.QuestionCount(), s.PrintNumber(), s.ShowAnswers() ? 1 : 0, s.PreviewReady() ? 1 : 0};
 }
 
 // What the window's paint handler draws right now.

@@ -11,8 +11,8 @@
 
 #include "app/Fmain.h"
 #include "recording_services.h"
-#include "runtime/qt_sheet_printer.h"
-#include "runtime/sheet_fonts.h"
+#include "runtime/qt/qt_sheet_printer.h"
+#include "runtime/qt/sheet_fonts.h"
 
 int main(int argc, char* argv[])
 {

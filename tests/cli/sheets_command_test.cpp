@@ -9,7 +9,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
-#include "cli/problem_text.h"
+#include "problems/problem_text.h"
 
 namespace tavrimo {
 namespace {
@@ -208,7 +208,8 @@ TEST(SheetsCommand, BinaryDrawsWithTheJapaneseFacesOnly)
     QProcess fonts;
     fonts.start("pdffonts", {pdf});
     ASSERT_TRUE(fonts.waitForFinished(30000));
-    const QStringList lines = QString::fromUtf8(fonts.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+    const QStringList lines =
+        QString::fromUtf8(fonts.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 4) << lines.join('\n').toStdString();  // two header lines, two faces
     EXPECT_TRUE(lines[2].startsWith("IPA"));
     EXPECT_TRUE(lines[3].startsWith("IPA"));

@@ -83,11 +83,11 @@ TEST(CalcAnswer, AgreesWithExactArithmeticOnGeneratedSets)
             boxes.rgQNum = 1;
             RandomSource source(static_cast<std::uint32_t>(kind * 1000 + option));
             for (int set = 0; set < 5; ++set) {
-                ProblemTable table;
+                Sheet sheet;
+                ProblemTable& table = sheet.table;
                 ProblemKeys keys{};
-                SheetState state;
-                AssembleProblemSet(boxes, source, table, keys, state);
-                for (int i = 1; i <= state.QuestionCount; ++i) {
+                AssembleProblemSet(boxes, source, sheet, keys);
+                for (int i = 1; i <= sheet.QuestionCount; ++i) {
                     const MixedNumber &a = table.Minuend[i], &b = table.Subtrahend[i];
                     CalcAnswer(table, i, "-");
                     ASSERT_EQ(test::ValueOf(table.Answer[i]), test::ValueOf(a) - test::ValueOf(b));

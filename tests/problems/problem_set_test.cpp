@@ -7,18 +7,17 @@
 namespace tavrimo {
 namespace {
 
-struct Sheet {
-    ProblemTable table;
+struct Assembled {
+    Sheet sheet;
     ProblemKeys keys{};
-    SheetState state;
     AssemblyOutcome outcome;
 };
 
-Sheet Assemble(const SettingsBoxes& boxes, std::uint32_t seed)
+Assembled Assemble(const SettingsBoxes& boxes, std::uint32_t seed)
 {
-    Sheet s;
+    Assembled s;
     RandomSource source(seed);
-    s.outcome = AssembleProblemSet(boxes, source, s.table, s.keys, s.state);
+    s.outcome = AssembleProblemSet(boxes, source, s.sheet, s.keys);
     return s;
 }
 
@@ -37,14 +36,14 @@ TEST(PackedKey, PacksAndUnpacks)
 TEST(ProblemSet, DefaultsGiveSixteenDistinctProblems)
 {
     for (std::uint32_t seed : {0u, 1u, 86399999u, 4294967295u}) {
-        const Sheet s = Assemble({}, seed);
+        const Assembled s = Assemble({}, seed);
         EXPECT_EQ(s.outcome.status, AssemblyStatus::Complete);
-        ASSERT_EQ(s.state.QuestionCount, 16);
-        EXPECT_EQ(s.state.PrintNumber, 1);
+        ASSERT_EQ(s.sheet.QuestionCount, 16);
+        EXPECT_EQ(s.sheet.PrintNumber, 1);
         std::set<std::pair<int, int>> keys;
         for (int i = 1; i <= 16; ++i) {
-            keys.insert({PackedKey(s.table.Minuend[i]), PackedKey(s.table.Subtrahend[i])});
-            EXPECT_EQ(s.table.Minuend[i], UnpackKey(s.keys[i].Minuend));
+            keys.insert({PackedKey(s.sheet.table.Minuend[i]), PackedKey(s.sheet.table.Subtrahend[i])});
+            EXPECT_EQ(s.sheet.table.Minuend[i], UnpackKey(s.keys[i].Minuend));
         }
         EXPECT_EQ(keys.size(), 16u);
     }
@@ -56,9 +55,9 @@ TEST(ProblemSet, BoundsEitherWayRoundGiveTheSameSet)
     ordered.edtBunbof1 = ordered.edtBunbob1 = "2";
     reversed.edtBunbof1 = reversed.edtBunbob1 = "99";
     reversed.edtBunbof2 = reversed.edtBunbob2 = "2";
-    const Sheet a = Assemble(ordered, 77), b = Assemble(reversed, 77);
-    EXPECT_EQ(a.table.Minuend, b.table.Minuend);
-    EXPECT_EQ(a.table.Subtrahend, b.table.Subtrahend);
+    const Assembled a = Assemble(ordered, 77), b = Assemble(reversed, 77);
+    EXPECT_EQ(a.sheet.table.Minuend, b.sheet.table.Minuend);
+    EXPECT_EQ(a.sheet.table.Subtrahend, b.sheet.table.Subtrahend);
 }
 
 TEST(ProblemSet, ShortSets)
@@ -84,9 +83,9 @@ TEST(ProblemSet, ShortSets)
         {"only 1/2 - 1/2 and 1/3 - 1/3", few, 2},
     };
     for (const Row& r : rows) {
-        const Sheet s = Assemble(r.boxes, 5);
+        const Assembled s = Assemble(r.boxes, 5);
         EXPECT_EQ(s.outcome.status, AssemblyStatus::Short) << r.name;
-        EXPECT_EQ(s.state.QuestionCount, r.count) << r.name;
+        EXPECT_EQ(s.sheet.QuestionCount, r.count) << r.name;
     }
 }
 
@@ -99,10 +98,9 @@ TEST(ProblemSet, ASlotTakesItsProblemFromItsFirstThousandCalls)
     few.edtBunbof2 = few.edtBunbob2 = "3";
     few.rgAnswer = 2;
     RandomSource source(11);
-    ProblemTable table;
+    Sheet sheet;
     ProblemKeys keys{};
-    SheetState state;
-    AssembleProblemSet(few, source, table, keys, state);
+    AssembleProblemSet(few, source, sheet, keys);
     std::uint32_t s = 11;
     std::uint64_t n = 0;
     while (s != source.seed()) s = s * 134775813u + 1u, ++n;
@@ -127,11 +125,10 @@ TEST(ProblemSet, TwoWholeNumbersNeverCountAsRepeats)
 TEST(ProblemSet, ARefusalChangesNothingButTheSheetNumber)
 {
     RandomSource source(3);
-    ProblemTable table;
+    Sheet sheet;
     ProblemKeys keys{};
-    SheetState state;
-    ASSERT_EQ(AssembleProblemSet({}, source, table, keys, state).status, AssemblyStatus::Complete);
-    const ProblemTable before = table;
+    ASSERT_EQ(AssembleProblemSet({}, source, sheet, keys).status, AssemblyStatus::Complete);
+    const ProblemTable before = sheet.table;
     const ProblemKeys keysBefore = keys;
     const std::uint32_t seedBefore = source.seed();
 
@@ -145,38 +142,37 @@ TEST(ProblemSet, ARefusalChangesNothingButTheSheetNumber)
         boxes.PrnNum = "8";
         boxes.rgQNum = 1;  // 20 problems asked, but the 16 stay
         boxes.*field = text;
-        const AssemblyOutcome o = AssembleProblemSet(boxes, source, table, keys, state);
+        const AssemblyOutcome o = AssembleProblemSet(boxes, source, sheet, keys);
         EXPECT_EQ(o.status, AssemblyStatus::Refused) << text;
         EXPECT_EQ(o.message.back(), '.') << o.message;
-        EXPECT_EQ(state.QuestionCount, 16);
-        EXPECT_EQ(state.PrintNumber, 8);
-        EXPECT_EQ(table.Minuend, before.Minuend);
+        EXPECT_EQ(sheet.QuestionCount, 16);
+        EXPECT_EQ(sheet.PrintNumber, 8);
+        EXPECT_EQ(sheet.table.Minuend, before.Minuend);
         EXPECT_EQ(keys, keysBefore);
         EXPECT_EQ(source.seed(), seedBefore);
     }
     SettingsBoxes badNumber;
     badNumber.PrnNum = "$";
-    state.PrintNumber = 5;
-    EXPECT_EQ(AssembleProblemSet(badNumber, source, table, keys, state).message, "'$' は整数ではありません.");
-    EXPECT_EQ(state.PrintNumber, 5);
+    sheet.PrintNumber = 5;
+    EXPECT_EQ(AssembleProblemSet(badNumber, source, sheet, keys).message, "'$' は整数ではありません.");
+    EXPECT_EQ(sheet.PrintNumber, 5);
 }
 
 TEST(ProblemSet, ShortSetKeepsLaterSlotsOfTheEarlierSet)
 {
     RandomSource source(8);
-    ProblemTable table;
+    Sheet sheet;
     ProblemKeys keys{};
-    SheetState state;
-    AssembleProblemSet({}, source, table, keys, state);
-    const ProblemTable before = table;
+    AssembleProblemSet({}, source, sheet, keys);
+    const ProblemTable before = sheet.table;
     SettingsBoxes few;
     few.edtIntf1 = few.edtIntf2 = few.edtIntb1 = few.edtIntb2 = "1";
     few.edtBunbof2 = few.edtBunbob2 = "3";
     few.rgAnswer = 2;
-    EXPECT_EQ(AssembleProblemSet(few, source, table, keys, state).status, AssemblyStatus::Short);
-    EXPECT_EQ(state.QuestionCount, 2);
-    for (int i = 3; i <= 16; ++i) EXPECT_EQ(table.Minuend[i], before.Minuend[i]);
-    EXPECT_EQ(table.Minuend[1].Whole, 1);
+    EXPECT_EQ(AssembleProblemSet(few, source, sheet, keys).status, AssemblyStatus::Short);
+    EXPECT_EQ(sheet.QuestionCount, 2);
+    for (int i = 3; i <= 16; ++i) EXPECT_EQ(sheet.table.Minuend[i], before.Minuend[i]);
+    EXPECT_EQ(sheet.table.Minuend[1].Whole, 1);
 }
 
 }  // namespace

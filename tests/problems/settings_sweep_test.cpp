@@ -127,15 +127,16 @@ std::string CheckSet(const test::Bounds& bounds, const GeneratorOptions& options
     }
 
     // A table left by an earlier set, so that a refusal's "nothing changed" shows.
-    ProblemTable table;
+    Sheet state;  // QuestionCount 5
+    state.QuestionCount = 5;
+    ProblemTable& table = state.table;
     table.Minuend.fill({2, 1, 3});
     ProblemKeys keys;
     keys.fill({PackedKey(table.Minuend[1]), 0});
     const ProblemTable before = table;
     const ProblemKeys keysBefore = keys;
-    SheetState state{5};  // QuestionCount
     RandomSource source(seed);
-    const AssemblyOutcome outcome = AssembleProblemSet(boxes, source, table, keys, state);
+    const AssemblyOutcome outcome = AssembleProblemSet(boxes, source, state, keys);
     if (state.PrintNumber != 7) return "the sheet number was not read";
     if (bad < 8) {
         ++tally.refused;

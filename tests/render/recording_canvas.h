@@ -14,7 +14,7 @@
 #include <utility>
 #include <vector>
 
-#include "render/canvas.h"
+#include "runtime/canvas.h"
 
 namespace tavrimo::testing {
 

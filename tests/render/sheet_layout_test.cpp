@@ -26,15 +26,20 @@ constexpr std::size_t kHeaderCalls = 17;
 
 constexpr std::string_view kNameBox = "（　　　　　　　　　　　）";  // 11 x U+3000
 
-SheetView View(std::int32_t questionCount, bool showAnswers = false, std::int32_t printNumber = 1)
-{
-    return {questionCount, printNumber, showAnswers, kQuestion};
-}
+// The sheet's own fields; the table is given to Draw, which writes the answers back into it.
+struct View {
+    std::int32_t QuestionCount = 0;
+    bool ShowAnswers = false;
+    std::int32_t PrintNumber = 1;
+    std::string QuestionText{kQuestion};
+};
 
-RecordingCanvas Draw(std::int32_t width, std::int32_t height, ProblemTable& table, const SheetView& view)
+RecordingCanvas Draw(std::int32_t width, std::int32_t height, ProblemTable& table, const View& view)
 {
+    Sheet sheet{table, view.QuestionCount, view.PrintNumber, view.ShowAnswers, view.QuestionText};
     RecordingCanvas canvas;
-    DrawSheet(canvas, width, height, table, view);
+    DrawSheet(canvas, width, height, sheet);
+    table = sheet.table;
     return canvas;
 }
 
@@ -63,7 +68,7 @@ TEST(DrawSheet, ChainsEachProblemLineAndLeavesTheProblemFont)
         C::Text(100, 70, "1"),   C::Text(107, 64, "4"), C::Text(107, 77, "5"), C::Text(175, 70, "5"),
         C::Text(182, 70, " - "), C::Text(203, 64, "1"), C::Text(203, 77, "2"), C::Text(210, 70, " = "),
         C::Text(231, 70, "4"),   C::Text(238, 64, "1"), C::Text(238, 77, "2")};
-    const RecordingCanvas canvas = Draw(320, 441, table, View(2, true));
+    const RecordingCanvas canvas = Draw(320, 441, table, View{2, true});
     const Calls texts = canvas.CallsOf(CanvasOp::TextOut);
     EXPECT_EQ(Calls(texts.begin() + 4, texts.end()), expected);  // after the header's four
     for (const CanvasCall& last : {C::FontName("ＭＳ 明朝"), C::FontHeight(13), C::PenColor(kBlack),
@@ -114,14 +119,14 @@ TEST(DrawSheet, HeaderIsScaledToTheTarget)
                              C::FontHeight(c.questionHeight),
                              C::Text(c.questionX, c.questionY, kQuestion),
                              C::FontHeight(c.problemHeight)};
-        EXPECT_EQ(Draw(c.width, c.height, table, View(0, false, c.printNumber)).calls(), expected) << c.name;
+        EXPECT_EQ(Draw(c.width, c.height, table, View{0, false, c.printNumber}).calls(), expected) << c.name;
     }
 }
 
 TEST(DrawSheet, EmptyQuestionTextChangesNothingElse)
 {
     ProblemTable table = NumberedTable();
-    SheetView view = View(20, true);
+    View view{20, true};
     Calls expected = Draw(320, 441, table, view).calls();
     ASSERT_EQ(expected[15], C::Text(14, 40, kQuestion));
     expected[15].text = "";  // still passed on; the canvas draws nothing for it
@@ -153,7 +158,7 @@ TEST(DrawSheet, ProblemsStartOnTheGrid)
     };
     for (const PositionCase& c : cases) {
         ProblemTable table = NumberedTable();
-        const Calls texts = Draw(c.width, c.height, table, View(c.questionCount)).CallsOf(CanvasOp::TextOut);
+        const Calls texts = Draw(c.width, c.height, table, View{c.questionCount}).CallsOf(CanvasOp::TextOut);
         const CanvasCall start = C::Text(c.x, c.y, std::to_string(100 + c.problem));
         EXPECT_NE(std::find(texts.begin(), texts.end(), start), texts.end()) << c.name << ", " << c.problem;
     }
@@ -167,7 +172,7 @@ TEST(DrawSheet, DrawsOnlyFullRowsAndOnlyTheTablesSlots)
         {21, 20}, {40, 20}, {1000, 20}, {INT32_MAX, 20}, {-1, 0}, {-2, 0},  {INT32_MIN, 0}};
     for (const auto& [count, drawn] : cases) {
         ProblemTable table = NumberedTable();
-        const Calls calls = Draw(320, 441, table, View(count)).calls();
+        const Calls calls = Draw(320, 441, table, View{count}).calls();
         std::vector<std::string> expected, minuends;
         for (int i = 1; i <= drawn; ++i) expected.push_back(std::to_string(100 + i));
         for (const CanvasCall& call : calls)
@@ -184,7 +189,7 @@ TEST(DrawSheet, WritesTheAnswersOfTheDrawnProblemsOnlyWhenShown)
     for (const bool shown : {false, true}) {
         ProblemTable table = NumberedTable();
         table.Answer.fill(unset);
-        const RecordingCanvas canvas = Draw(320, 441, table, View(6, shown));
+        const RecordingCanvas canvas = Draw(320, 441, table, View{6, shown});
         for (int i = 0; i <= kMaxProblems; ++i) {
             const bool drawn = shown && i >= 1 && i <= 6;  // 1/2 - 1/3
             EXPECT_EQ(table.Answer[i], (drawn ? MixedNumber{100 + i, 1, 6} : unset)) << shown << i;
@@ -210,8 +215,8 @@ TEST(DrawSheet, ExtremeInputsStayDefined)
             for (const std::int32_t count : {INT32_MIN, -3, 0, 1, 5, 20, 21, INT32_MAX})
                 for (const std::int32_t metric : {INT32_MIN, 7, INT32_MAX}) {
                     RecordingCanvas canvas(metric, metric);
-                    ProblemTable copy = table;
-                    DrawSheet(canvas, width, height, copy, View(count, (count & 1) != 0, count));
+                    Sheet copy{table, count, count, (count & 1) != 0, std::string(kQuestion)};
+                    DrawSheet(canvas, width, height, copy);
                     for (const CanvasCall& call : canvas.CallsOf(CanvasOp::SetFontHeight))
                         ASSERT_GE(call.value, 1);
                     const Calls texts = canvas.CallsOf(CanvasOp::TextOut);

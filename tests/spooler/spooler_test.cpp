@@ -12,8 +12,8 @@
 #include <map>
 
 #include "recording_services.h"
-#include "runtime/qt_sheet_printer.h"
-#include "runtime/sheet_files.h"
+#include "runtime/qt/qt_sheet_printer.h"
+#include "session/print_sequence.h"
 
 namespace tavrimo::testing {
 namespace {
@@ -119,7 +119,7 @@ private slots:
             w.services.events.clear();
             w.Click(button);
             QCOMPARE(w.services.events, QStringList{"error: デフォルト プリンタが存在しません."});
-            QCOMPARE(w.form.PrnNum->text() + ' ' + QString::number(w.form.sheetState().PrintNumber), "5 5");
+            QCOMPARE(w.form.PrnNum->text() + ' ' + QString::number(w.form.session().PrintNumber()), "5 5");
         }
         QVERIFY(Run("lpstat", {"-W", "all", "-o"}).out.trimmed().isEmpty() && LoggedJobs().empty());
     }
@@ -138,7 +138,7 @@ private slots:
         QVERIFY(w.Show());  // the preview box shows, and so answers, the sheet
         Retype(w.form.PrnNum, "7");
         w.Preview();
-        QVERIFY(w.services.events.empty() && w.form.sheetState().QuestionCount == 16);
+        QVERIFY(w.services.events.empty() && w.form.session().QuestionCount() == 16);
         Set set{7, {}};
         const ProblemTable& table = w.form.problemTable();  // answers computed for the preview
         for (int i = 1; i <= 16; ++i)

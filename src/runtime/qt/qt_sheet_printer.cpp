@@ -1,4 +1,4 @@
-#include "runtime/qt_sheet_printer.h"
+#include "runtime/qt/qt_sheet_printer.h"
 
 #include <QApplication>
 #include <QPageLayout>
@@ -6,7 +6,7 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 
-#include "runtime/job_files.h"
+#include "runtime/qt/job_files.h"
 
 namespace tavrimo {
 

@@ -1,4 +1,4 @@
-#include "runtime/control_hints.h"
+#include "runtime/qt/control_hints.h"
 
 #include <QApplication>
 #include <QPointer>

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <utility>
 
-#include "render/canvas.h"
+#include "runtime/canvas.h"
 
 class QPainter;
 

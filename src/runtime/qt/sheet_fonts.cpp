@@ -1,4 +1,4 @@
-#include "runtime/sheet_fonts.h"
+#include "runtime/qt/sheet_fonts.h"
 
 #include <QFont>
 #include <QFontDatabase>

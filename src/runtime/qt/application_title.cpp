@@ -1,4 +1,4 @@
-#include "runtime/application_title.h"
+#include "runtime/qt/application_title.h"
 
 namespace tavrimo {
 

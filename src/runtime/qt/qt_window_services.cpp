@@ -1,4 +1,4 @@
-#include "runtime/qt_window_services.h"
+#include "runtime/qt/qt_window_services.h"
 
 #include <QApplication>
 #include <QMessageBox>

@@ -1,4 +1,4 @@
-#include "runtime/qpainter_canvas.h"
+#include "runtime/qt/qpainter_canvas.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
@@ -6,6 +6,8 @@
 #include <QString>
 #include <algorithm>
 #include <cmath>
+
+#include "runtime/face_names.h"
 
 namespace tavrimo {
 namespace {
@@ -35,7 +37,7 @@ QFont FontAtPixelSize(const QString& family, int pixelSize)
 }  // namespace
 
 QPainterCanvas::QPainterCanvas(QPainter& painter)
-    : painter_(painter), fontName_("ＭＳ Ｐゴシック"), fontHeight_(12)
+    : painter_(painter), fontName_(kProportionalGothicFace), fontHeight_(12)
 {
     // Lines and rectangles cover whole pixels; text keeps the painter's own
     // antialiasing.

@@ -1,11 +1,11 @@
-#include "runtime/qpainter_canvas.h"
+#include "runtime/qt/qpainter_canvas.h"
 
 #include <gtest/gtest.h>
 
 #include <QImage>
 #include <QPainter>
 
-#include "runtime/sheet_fonts.h"
+#include "runtime/qt/sheet_fonts.h"
 
 namespace tavrimo {
 namespace {

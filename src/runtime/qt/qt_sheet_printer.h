@@ -6,7 +6,7 @@
 #include <memory>
 #include <optional>
 
-#include "runtime/qpainter_canvas.h"
+#include "runtime/qt/qpainter_canvas.h"
 #include "runtime/sheet_printer.h"
 
 class QPrinter;

@@ -1,4 +1,4 @@
-#include "runtime/job_files.h"
+#include "runtime/qt/job_files.h"
 
 #include <QFileInfo>
 

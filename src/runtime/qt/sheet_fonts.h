@@ -3,12 +3,9 @@
 #include <QString>
 #include <QStringList>
 
-namespace tavrimo {
+#include "runtime/face_names.h"
 
-// The Japanese Windows face names the sheets and the window ask for.
-inline constexpr const char* kGothicFace = "ＭＳ ゴシック";
-inline constexpr const char* kMinchoFace = "ＭＳ 明朝";
-inline constexpr const char* kProportionalGothicFace = "ＭＳ Ｐゴシック";
+namespace tavrimo {
 
 // Makes the Windows face names resolve to installed Japanese faces: the IPA
 // fonts when present, otherwise the closest installed Japanese family. Without

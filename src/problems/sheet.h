@@ -7,12 +7,9 @@
 
 namespace tavrimo {
 
-// The document title of every PDF, as of every print job.
-inline constexpr const char* kDocumentTitle = "Tavrimo引き算分数編";
-
-// Everything one printed page of a sheet needs: the problems and what the
-// drawing reads besides them.
-struct SheetPage {
+// One sheet to draw: the problems and what the drawing reads besides them.
+// The window's set is one of these; every print job draws a copy.
+struct Sheet {
     ProblemTable table;
     std::int32_t QuestionCount = 0;
     std::int32_t PrintNumber = 0;

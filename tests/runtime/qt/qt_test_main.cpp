@@ -4,7 +4,7 @@
 
 #include <QGuiApplication>
 
-#include "runtime/sheet_fonts.h"
+#include "runtime/qt/sheet_fonts.h"
 
 int main(int argc, char** argv)
 {

@@ -1,4 +1,4 @@
-#include "cli/problem_text.h"
+#include "problems/problem_text.h"
 
 namespace tavrimo {
 

@@ -1,4 +1,4 @@
-#include "runtime/sheet_files.h"
+#include "cli/sheet_files.h"
 
 #include <gtest/gtest.h>
 
@@ -10,15 +10,15 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
-#include "qt_printers.h"
+#include "runtime/qt/qt_printers.h"
 
 namespace tavrimo {
 namespace {
 
 // A sheet of count problems, each 3 2/15 - 1 1/15.
-SheetPage Page(int count, bool answers, int number)
+Sheet Page(int count, bool answers, int number)
 {
-    SheetPage page{{}, count, number, answers, "つぎの計算をしましょう。"};
+    Sheet page{{}, count, number, answers, "つぎの計算をしましょう。"};
     page.table.Minuend.fill({3, 2, 15});
     page.table.Subtrahend.fill({1, 1, 15});
     return page;
@@ -58,7 +58,7 @@ TEST(SheetFiles, FailedWritesNameThePathAndLeaveFilesAsTheyWere)
 {
     QTemporaryDir dir;
     const auto at = [&](const char* name) { return dir.filePath(name); };
-    const std::vector<SheetPage> pages{Page(16, false, 1), Page(16, true, 1)};
+    const std::vector<Sheet> pages{Page(16, false, 1), Page(16, true, 1)};
     const QString missing = at("no-such-folder/sheets.pdf");
     for (const QString& error :
          {WriteSheetsPdf(missing, pages), WriteSheetsPng(missing, pages), WritePreviewPng(missing, pages[0])})
@@ -95,13 +95,13 @@ TEST(SheetFiles, PngPagesAreA4AtTheirResolutionAndNumberedWhenSeveral)
     EXPECT_NE(first, second);  // the second carries the answers
 
     // The preview is the answer sheet, whatever the page asks for.
-    SheetPage page = Page(16, false, 3);
+    Sheet page = Page(16, false, 3);
     ASSERT_EQ(WritePreviewPng(dir.filePath("preview.png"), page), "");
     const QImage preview = QImage(dir.filePath("preview.png")).convertToFormat(QImage::Format_RGB32);
     QImage withoutAnswers(320, 441, QImage::Format_RGB32);
     withoutAnswers.fill(preview.pixel(319, 440));
     QPainter painter(&withoutAnswers);
-    PaintSheetPage(painter, 320, 441, page);
+    PaintSheet(painter, 320, 441, page);
     painter.end();
     EXPECT_NE(preview, withoutAnswers);
     page.ShowAnswers = true;

@@ -1,4 +1,4 @@
-#include "runtime/sheet_files.h"
+#include "cli/sheet_files.h"
 
 #include <QDir>
 #include <QGuiApplication>
@@ -12,7 +12,8 @@
 #include <memory>
 
 #include "render/sheet_layout.h"
-#include "runtime/qpainter_canvas.h"
+#include "runtime/qt/qpainter_canvas.h"
+#include "session/print_sequence.h"
 
 namespace tavrimo {
 namespace {
@@ -34,15 +35,14 @@ int DotsPerMeter(int dpi)
 
 }  // namespace
 
-void PaintSheetPage(QPainter& painter, int width, int height, const SheetPage& page)
+void PaintSheet(QPainter& painter, int width, int height, const Sheet& page)
 {
-    ProblemTable table = page.table;
+    Sheet copy = page;  // drawing the answers writes them into the table
     QPainterCanvas canvas(painter);
-    const SheetView view{page.QuestionCount, page.PrintNumber, page.ShowAnswers, page.QuestionText};
-    DrawSheet(canvas, width, height, table, view);
+    DrawSheet(canvas, width, height, copy);
 }
 
-QImage RenderSheetImage(const SheetPage& page, int dpi)
+QImage RenderSheetImage(const Sheet& page, int dpi)
 {
     const QSize size = QPageSize(QPageSize::A4).sizePixels(dpi);
     QImage image(size, QImage::Format_RGB32);
@@ -53,24 +53,24 @@ QImage RenderSheetImage(const SheetPage& page, int dpi)
     // little narrower than A4; the rest of the paper is white as well.
     image.fill(Qt::white);
     QPainter painter(&image);
-    PaintSheetPage(painter, image.width(), image.height(), page);
+    PaintSheet(painter, image.width(), image.height(), page);
     return image;
 }
 
-QImage RenderPreviewImage(const SheetPage& page)
+QImage RenderPreviewImage(const Sheet& page)
 {
     QImage image(kReferenceWidth, kReferenceHeight, QImage::Format_RGB32);
     // The sheet's background stops one pixel short of the right and bottom
     // edges, where the box shows the window's colour.
     image.fill(QGuiApplication::palette().color(QPalette::Window));
-    SheetPage preview = page;
+    Sheet preview = page;
     preview.ShowAnswers = true;
     QPainter painter(&image);
-    PaintSheetPage(painter, kReferenceWidth, kReferenceHeight, preview);
+    PaintSheet(painter, kReferenceWidth, kReferenceHeight, preview);
     return image;
 }
 
-QString WriteSheetsPdf(QIODevice& device, const std::vector<SheetPage>& pages)
+QString WriteSheetsPdf(QIODevice& device, const std::vector<Sheet>& pages)
 {
     if (pages.empty()) return NoPagesError();
     QPdfWriter writer(&device);
@@ -86,13 +86,13 @@ QString WriteSheetsPdf(QIODevice& device, const std::vector<SheetPage>& pages)
             painter.end();
             return QStringLiteral("PDF のページを追加できません");
         }
-        PaintSheetPage(painter, writer.width(), writer.height(), pages[i]);
+        PaintSheet(painter, writer.width(), writer.height(), pages[i]);
     }
     if (!painter.end()) return QStringLiteral("PDF を作成できません");
     return {};
 }
 
-QString WriteSheetsPdf(const QString& path, const std::vector<SheetPage>& pages)
+QString WriteSheetsPdf(const QString& path, const std::vector<Sheet>& pages)
 {
     if (pages.empty()) return NoPagesError();
     QSaveFile file(path);
@@ -116,7 +116,7 @@ QStringList PngFileNames(const QString& path, int pageCount)
     return names;
 }
 
-QString WriteSheetsPng(const QString& path, const std::vector<SheetPage>& pages, int dpi)
+QString WriteSheetsPng(const QString& path, const std::vector<Sheet>& pages, int dpi)
 {
     if (pages.empty()) return NoPagesError();
     if (dpi < kMinPngDpi || dpi > kMaxPngDpi) {
@@ -143,7 +143,7 @@ QString WriteSheetsPng(const QString& path, const std::vector<SheetPage>& pages,
     return {};
 }
 
-QString WritePreviewPng(const QString& path, const SheetPage& page)
+QString WritePreviewPng(const QString& path, const Sheet& page)
 {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) return WriteError(path, file.errorString());

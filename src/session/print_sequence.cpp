@@ -1,20 +1,19 @@
-#include "runtime/sheet_printing.h"
+#include "session/print_sequence.h"
 
 #include "render/sheet_layout.h"
 
 namespace tavrimo {
 
-PrinterFault PrintSheetPages(SheetPrinter& printer, const std::vector<SheetPage>& pages)
+PrinterFault PrintSheets(SheetPrinter& printer, const std::vector<Sheet>& sheets)
 {
     if (const PrinterFault fault = printer.SetPortrait(); fault != PrinterFault::None) return fault;
     const std::int32_t height = printer.PageHeight();
     const std::int32_t width = printer.PageWidth();
-    for (const SheetPage& page : pages) {
-        const PrintJob job{kDocumentTitle, page.PrintNumber, page.ShowAnswers};
+    for (const Sheet& sheet : sheets) {
+        const PrintJob job{kDocumentTitle, sheet.PrintNumber, sheet.ShowAnswers};
         if (const PrinterFault fault = printer.BeginJob(job); fault != PrinterFault::None) return fault;
-        ProblemTable table = page.table;  // drawing the answers writes them into the table
-        DrawSheet(printer.JobCanvas(), width, height, table,
-                  SheetView{page.QuestionCount, page.PrintNumber, page.ShowAnswers, page.QuestionText});
+        Sheet copy = sheet;
+        DrawSheet(printer.JobCanvas(), width, height, copy);
         if (const PrinterFault fault = printer.EndJob(); fault != PrinterFault::None) return fault;
     }
     return PrinterFault::None;

@@ -1,0 +1,195 @@
+#include "session/worksheet_session.h"
+
+#include <gtest/gtest.h>
+
+#include "render/sheet_layout.h"
+#include "session/print_sequence.h"
+#include "session/recording_printer.h"
+
+namespace tavrimo {
+namespace {
+
+using testing::CanvasCall;
+using testing::RecordingCanvas;
+using testing::RecordingPrinter;
+using Calls = std::vector<CanvasCall>;
+
+constexpr std::string_view kQuestion = "答えを書きましょう。";
+
+// The calls DrawSheet makes for a sheet, on a copy (the answers are written into it).
+Calls Drawing(Sheet sheet, std::int32_t width, std::int32_t height)
+{
+    RecordingCanvas canvas;
+    DrawSheet(canvas, width, height, sheet);
+    return canvas.calls();
+}
+
+Calls Preview(WorksheetSession& session)
+{
+    RecordingCanvas canvas;
+    session.PaintPreview(canvas, kQuestion);
+    return canvas.calls();
+}
+
+// A's and b's whole parts 1, denominators 2..3: two distinct problems only.
+SettingsBoxes TwoProblemsOnly()
+{
+    SettingsBoxes few;
+    few.edtIntf1 = few.edtIntf2 = few.edtIntb1 = few.edtIntb2 = "1";
+    few.edtBunbof2 = few.edtBunbob2 = "3";
+    few.rgAnswer = 2;
+    return few;
+}
+
+TEST(WorksheetSession, NothingToPaintBeforeTheFirstPreview)
+{
+    WorksheetSession session(5);
+    EXPECT_TRUE(Preview(session).empty());
+    EXPECT_FALSE(session.PreviewReady());
+    EXPECT_EQ(session.QuestionCount(), 0);
+}
+
+TEST(WorksheetSession, PreviewOutcomes)
+{
+    struct Row {
+        const char* name;
+        bool previewFirst;
+        SettingsBoxes boxes;
+        AssemblyStatus status;
+        std::string message;
+        bool ready;  // the preview is drawn and printing allowed
+    };
+    SettingsBoxes badBox, noFractions;
+    badBox.edtIntb1 = "x";
+    noFractions.edtBunbof1 = noFractions.edtBunbof2 = noFractions.edtBunbob1 = noFractions.edtBunbob2 = "0";
+    const Row rows[] = {
+        {"defaults", false, {}, AssemblyStatus::Complete, "", true},
+        {"two problems only", false, TwoProblemsOnly(), AssemblyStatus::Short, kShortSetWarning, false},
+        {"short after a full set stays ready", true, TwoProblemsOnly(), AssemblyStatus::Short,
+         kShortSetWarning, true},
+        {"none at all", false, noFractions, AssemblyStatus::Short, kShortSetWarning, false},
+        {"a box without an integer", false, badBox, AssemblyStatus::Refused, "'x' は整数ではありません.",
+         false},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        WorksheetSession session(42);
+        if (r.previewFirst) {
+            ASSERT_TRUE(session.Preview({}).previewReady);
+        }
+        const PreviewOutcome outcome = session.Preview(r.boxes);
+        EXPECT_EQ(outcome.status, r.status);
+        EXPECT_EQ(outcome.message, r.message);
+        EXPECT_EQ(session.PreviewReady(), r.ready);
+        EXPECT_EQ(outcome.previewReady, session.QuestionCount() > 2);
+        // Once ready, the box shows the table as it is now, short or not.
+        Sheet shown{session.table(), session.QuestionCount(), session.PrintNumber(), true,
+                    std::string(kQuestion)};
+        const bool drawn = r.ready && session.QuestionCount() > 0;
+        EXPECT_EQ(Preview(session), drawn ? Drawing(shown, 320, 441) : Calls());
+        EXPECT_FALSE(session.ShowAnswers());
+    }
+}
+
+TEST(WorksheetSession, PrintCommandsPrintTheirSheetsAndAdvanceTheNumber)
+{
+    struct Row {
+        const char* name;
+        PrintCommand command;
+        std::vector<bool> answerSheets;
+    };
+    const Row rows[] = {
+        {"印刷", PrintCommand::Problems, {false}},
+        {"印刷（答えつき）", PrintCommand::ProblemsAndAnswers, {false, true}},
+        {"印刷（答えのみ）", PrintCommand::Answers, {true}},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        WorksheetSession session(7);
+        session.Preview({});
+        RecordingPrinter printer;
+        const Sheet set{session.table(), session.QuestionCount(), 12, false, std::string(kQuestion)};
+        const PrintOutcome outcome = session.Print(r.command, "12", kQuestion, printer);
+        ASSERT_TRUE(outcome.printed) << outcome.message;
+        std::vector<std::string> log{"SetPortrait", "PageHeight", "PageWidth"};
+        for (std::size_t i = 0; i < r.answerSheets.size(); ++i) log.insert(log.end(), {"BeginJob", "EndJob"});
+        EXPECT_EQ(printer.log, log);
+        ASSERT_EQ(printer.jobs.size(), r.answerSheets.size());
+        for (std::size_t i = 0; i < printer.jobs.size(); ++i) {
+            const PrintJob& job = printer.jobs[i].job;
+            EXPECT_EQ(job.title, kDocumentTitle);
+            EXPECT_EQ(job.sheetNumber, 12);
+            EXPECT_EQ(job.answerSheet, r.answerSheets[i]);
+            Sheet expected = set;
+            expected.ShowAnswers = r.answerSheets[i];
+            EXPECT_EQ(printer.jobs[i].page.calls(), Drawing(expected, 2480, 3508));
+        }
+        // Both sheets of one command carry one number; the command raises it once.
+        EXPECT_EQ(session.PrintNumber(), 13);
+        // Printing draws copies: the session's answer column is untouched.
+        EXPECT_EQ(session.table().Answer, set.table.Answer);
+    }
+}
+
+TEST(WorksheetSession, AFailedPrintCommandKeepsTheNumberItRead)
+{
+    using enum PrinterFault;
+    struct Row {
+        const char* name;
+        std::string number;
+        PrinterFault portrait, begin, end;
+        std::string message;
+        std::int32_t numberAfter;
+        std::size_t printerCalls;
+    };
+    const Row rows[] = {
+        {"no integer", "7x", None, None, None, "'7x' は整数ではありません.", 1, 0},
+        {"no printer", "4", NoDefaultPrinter, None, None, "デフォルト プリンタが存在しません.", 4, 1},
+        {"busy", "4", None, AlreadyPrinting, None, "現在印刷中です.", 4, 4},
+        {"not handed over", "4", None, None, NotReady, "プリンタに印刷できる状態ではありません.", 4, 5},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        WorksheetSession session(7);
+        session.Preview({});
+        RecordingPrinter printer;
+        std::tie(printer.portraitFault, printer.beginFault, printer.endFault) =
+            std::tie(r.portrait, r.begin, r.end);
+        const PrintOutcome outcome =
+            session.Print(PrintCommand::ProblemsAndAnswers, r.number, kQuestion, printer);
+        EXPECT_FALSE(outcome.printed);
+        EXPECT_EQ(outcome.message, r.message);
+        EXPECT_EQ(session.PrintNumber(), r.numberAfter);
+        EXPECT_EQ(printer.log.size(), r.printerCalls);
+    }
+}
+
+TEST(WorksheetSession, TheNumberWrapsAndIsReadAtStart)
+{
+    WorksheetSession session;
+    session.ReadPrintNumber("$7FFFFFFF");
+    EXPECT_EQ(session.PrintNumber(), INT32_MAX);
+    session.ReadPrintNumber("x");  // not an integer: kept
+    EXPECT_EQ(session.PrintNumber(), INT32_MAX);
+    session.AdvancePrintNumber();
+    EXPECT_EQ(session.PrintNumber(), INT32_MIN);
+}
+
+TEST(WorksheetSession, SheetsForACommandCarryTheCurrentNumberAndSentence)
+{
+    WorksheetSession session(3);
+    session.Preview({});
+    const std::vector<Sheet> sheets = session.SheetsFor(PrintCommand::ProblemsAndAnswers, kQuestion);
+    ASSERT_EQ(sheets.size(), 2u);
+    EXPECT_FALSE(sheets[0].ShowAnswers);
+    EXPECT_TRUE(sheets[1].ShowAnswers);
+    for (const Sheet& s : sheets) {
+        EXPECT_EQ(s.QuestionText, kQuestion);
+        EXPECT_EQ(s.PrintNumber, 1);
+        EXPECT_EQ(s.QuestionCount, 16);
+        EXPECT_EQ(s.table.Minuend, session.table().Minuend);
+    }
+}
+
+}  // namespace
+}  // namespace tavrimo
