@@ -40,6 +40,7 @@ bench: build
 	$(BUILD)/bench/bench_settings_sweep
 	$(BUILD)/bench/bench_drawing
 	xvfb-run -a -s '-screen 0 1024x768x24' $(BUILD)/bench/bench_window
+	./bench/cli-peak-memory $(BUILD)/src/cli/tavrimo-sheets
 
 # The libFuzzer targets (fuzz/, built with clang) under ASan and UBSan, each
 # for a fixed number of runs; FUZZ_SCALE multiplies the runs.
