@@ -195,6 +195,7 @@ QString ReadFormat(const QCommandLineParser& parser, SheetsRequest& request)
 QString ReadOutput(const QCommandLineParser& parser, SheetsRequest& request)
 {
     request.output = parser.value("output");
+    if (parser.isSet("output") && request.output.isEmpty()) return "-o にはファイル名を指定してください";
     request.outputKind = KindOfTarget(request.output);
     request.preview = parser.isSet("preview");
     if (parser.isSet("answers")) {

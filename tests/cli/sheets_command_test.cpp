@@ -105,6 +105,7 @@ TEST(SheetsCommand, ExitCodesAndMessages)
         {{"--count", "18"}, kExitFailed, "--count"},
         {{"--sheets", "0"}, kExitFailed, "--sheets"},
         {{"--no-such-option"}, kExitFailed, "no-such-option"},
+        {{"--seed", "1", "-o", ""}, kExitFailed, "-o"},
         {{"--seed", "1", "-o", "notes.jpg"}, kExitFailed, "notes.jpg"},
         {{"--seed", "1", "-o", "notes"}, kExitFailed, "--format"},
         {{"--seed", "1", "-o", "x.pdf", "--format", "png"}, kExitFailed, "--format png"},
