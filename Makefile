@@ -36,6 +36,7 @@ bench: build
 	build/bench/bench_settings_sweep
 	build/bench/bench_drawing
 	xvfb-run -a -s '-screen 0 1024x768x24' build/bench/bench_window
+	./bench/cli-peak-memory build/src/cli/tavrimo-sheets
 
 # The libFuzzer targets (fuzz/, built with clang) under ASan and UBSan, each
 # for a fixed number of runs; FUZZ_SCALE multiplies the runs.

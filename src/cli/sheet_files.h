@@ -3,6 +3,8 @@
 #include <QImage>
 #include <QString>
 #include <QStringList>
+#include <functional>
+#include <memory>
 #include <vector>
 
 #include "problems/sheet.h"
@@ -29,21 +31,48 @@ QImage RenderSheetImage(const Sheet& page, int dpi);
 // box's background where the sheet leaves it uncovered.
 QImage RenderPreviewImage(const Sheet& page);
 
-// Each function below returns an empty text on success, otherwise a short
-// Japanese message for the user. A file is written under a temporary name and
-// renamed when complete: a failure leaves no partial file and leaves an
-// existing file as it was.
+// How a PNG writer draws each page.
+using PageRenderer = std::function<QImage(const Sheet&)>;
+
+// Pages written one at a time, so a long run never holds them all. Every call
+// returns an empty text on success, otherwise a short Japanese message for the
+// user that names the file and, for a failed write, the system's reason.
+//
+// A file target is written under temporary names and put in place only by
+// Commit, so a failure (or a run that stops before Commit) leaves no partial
+// file and every existing file as it was. A stream target (a device, a FIFO,
+// standard output) is written as the pages come; Commit has nothing to do.
+class SheetFileWriter {
+public:
+    virtual ~SheetFileWriter() = default;
+    virtual QString Add(const Sheet& page) = 0;
+    // Completes the output; a file target stays under its temporary names.
+    virtual QString Finish() = 0;
+    virtual QString Commit() = 0;
+};
+
+struct OpenedWriter {
+    std::unique_ptr<SheetFileWriter> writer;  // null when opening failed
+    QString error;
+};
 
 // A4 portrait at 600 dpi with no margins, one page per sheet, fonts embedded.
+OpenedWriter OpenPdfFile(const QString& path);
+// The same document into an open device, named in messages by name (empty:
+// standard output).
+OpenedWriter OpenPdfStream(QIODevice& device, const QString& name);
+
+// One PNG per page: path itself for one page, otherwise the numbered names of
+// PngFileNames, all put in place together by Commit.
+OpenedWriter OpenPngFiles(const QString& path, PageRenderer render);
+// A single PNG into an open device: a second page is an error.
+OpenedWriter OpenPngStream(QIODevice& device, const QString& name, PageRenderer render);
+
+// Whole documents at once, through the writers above. WriteSheetsPng refuses
+// a dpi outside kMinPngDpi..kMaxPngDpi before touching any file.
 QString WriteSheetsPdf(const QString& path, const std::vector<Sheet>& pages);
-// The same document into an open device.
 QString WriteSheetsPdf(QIODevice& device, const std::vector<Sheet>& pages);
-
-// One PNG per page at dpi: path itself for one page, otherwise the numbered
-// names of PngFileNames. Either all files are written or none.
 QString WriteSheetsPng(const QString& path, const std::vector<Sheet>& pages, int dpi = kDefaultPngDpi);
-
-// The preview image of the page as a PNG.
 QString WritePreviewPng(const QString& path, const Sheet& page);
 
 // FILE.png for one page; FILE-1.png, FILE-2.png... for more (the number goes

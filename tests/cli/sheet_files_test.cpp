@@ -1,6 +1,7 @@
 #include "cli/sheet_files.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QDir>
 #include <QFile>
@@ -106,6 +107,37 @@ TEST(SheetFiles, PngPagesAreA4AtTheirResolutionAndNumberedWhenSeveral)
     EXPECT_NE(preview, withoutAnswers);
     page.ShowAnswers = true;
     EXPECT_EQ(preview, RenderPreviewImage(page));
+}
+
+// A write that fails says why in the system's words, whether the pages go
+// to a stream or to files, and files leave nothing behind.
+TEST(SheetFiles, AFullDeviceGivesTheSystemsReason)
+{
+    const std::vector<Sheet> pages{Page(16, false, 1), Page(16, true, 1), Page(20, true, 2)};
+    const PageRenderer at50 = [](const Sheet& page) { return RenderSheetImage(page, 50); };
+    for (const bool png : {false, true}) {
+        QFile full("/dev/full");
+        ASSERT_TRUE(full.open(QIODevice::WriteOnly));
+        OpenedWriter opened = png ? OpenPngStream(full, "/dev/full", at50) : OpenPdfStream(full, "/dev/full");
+        QString error = opened.writer->Add(pages[0]);
+        if (error.isEmpty()) error = opened.writer->Finish();
+        EXPECT_EQ(error, "ファイル /dev/full を書き込めません（No space left on device）") << png;
+    }
+}
+
+TEST(SheetFiles, AFullDiskGivesTheSystemsReasonAndLeavesNoFile)
+{
+    QTemporaryDir dir;
+    if (geteuid() != 0 ||
+        QProcess::execute("mount", {"-t", "tmpfs", "-o", "size=8k", "tmpfs", dir.path()}) != 0)
+        GTEST_SKIP() << "a small file system needs root";
+    const std::vector<Sheet> pages{Page(16, false, 1), Page(16, true, 1), Page(20, true, 2)};
+    for (const QString& error :
+         {WriteSheetsPng(dir.filePath("s.png"), pages), WriteSheetsPdf(dir.filePath("s.pdf"), pages)})
+        EXPECT_TRUE(error.endsWith("（No space left on device）")) << error;
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden),
+              QStringList());
+    QProcess::execute("umount", {dir.path()});
 }
 
 }  // namespace

@@ -1,7 +1,12 @@
 #include "cli/sheets_command.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 
+#include <QBuffer>
+#include <QDir>
+#include <QFileInfo>
 #include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -9,6 +14,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "cli/progress.h"
 #include "problems/problem_text.h"
 
 namespace tavrimo {
@@ -17,17 +23,40 @@ namespace {
 struct Outcome {
     int code;
     QString out, err;
+    QByteArray bytes;  // standard output as written
 };
 
 Outcome Sheets(QStringList args)
 {
     args.prepend("tavrimo-sheets");
     Outcome r;
-    QTextStream out(&r.out), err(&r.err);
+    QBuffer out(&r.bytes);
+    out.open(QIODevice::WriteOnly);
+    QTextStream err(&r.err);
     r.code = RunSheetsCommand(args, out, err);
-    out.flush();
     err.flush();
+    r.out = QString::fromUtf8(r.bytes);
     return r;
+}
+
+// The program itself, for what happens in main and at the file descriptors.
+Outcome Binary(const QStringList& args, const QStringList& environment = {}, const QString& stdoutFile = {})
+{
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const QString& variable : environment) {
+        if (variable.contains('='))
+            env.insert(variable.section('=', 0, 0), variable.section('=', 1));
+        else
+            env.remove(variable);
+    }
+    p.setProcessEnvironment(env);
+    if (!stdoutFile.isEmpty()) p.setStandardOutputFile(stdoutFile);
+    p.start(TAVRIMO_SHEETS_BINARY, args);
+    p.waitForFinished(60000);
+    const QByteArray out = p.readAllStandardOutput();
+    const int code = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    return {code, QString::fromUtf8(out), QString::fromUtf8(p.readAllStandardError()), out};
 }
 
 TEST(SheetsCommand, TextOutputOneLinePerProblem)
@@ -58,16 +87,31 @@ TEST(SheetsCommand, ExitCodesAndMessages)
         const char* err;  // a part of what stderr must say
     };
     const Row rows[] = {
-        {{"--seed", "1", "--whole-a-to", "x"}, kExitBadInput, "'x' は整数ではありません."},
-        {{"--seed", "1", "--den-a-from", "1"}, kExitBadInput, "0又は2から99までの数"},
-        {{"--seed", "1", "--whole-b-from", "-5"}, kExitBadInput, "0から99までの数"},
-        {{"--seed", "1", "--number", " 7 "}, kExitBadInput, "は整数ではありません"},
-        {{"--seed", "4294967296"}, kExitBadInput, "--seed"},
-        {{"--seed", "-1"}, kExitBadInput, "--seed"},
-        {{"--answer-kind", "6"}, kExitBadInput, "--answer-kind"},
-        {{"--count", "18"}, kExitBadInput, "--count"},
-        {{"--sheets", "0"}, kExitBadInput, "--sheets"},
-        {{"--no-such-option"}, kExitBadInput, "no-such-option"},
+        {{"--seed", "1", "--whole-a-to", "x"}, kExitFailed, "--whole-a-to: 'x' は整数ではありません."},
+        {{"--seed", "1", "--den-a-to", "x", "--whole-b-to", ""},
+         kExitFailed,
+         "--whole-b-to: '' は整数ではありません."},
+        {{"--seed", "1", "--den-b-from", "$"}, kExitFailed, "--den-b-from: '$' は整数ではありません."},
+        {{"--seed", "1", "--den-a-from", "1"}, kExitFailed, "0又は2から99までの数"},
+        {{"--seed", "1", "--whole-b-from", "-5"}, kExitFailed, "0から99までの数"},
+        {{"--seed", "1", "--number", " 7 "}, kExitFailed, "は整数ではありません"},
+        {{"--seed", "4294967296"}, kExitFailed, "--seed"},
+        {{"--seed", "-1"}, kExitFailed, "--seed"},
+        {{"--seed", "0x10"}, kExitFailed, "--seed"},
+        // The command line's own numbers share one rule: spaces around them are ignored.
+        {{"--seed", "5 ", "--count", " 20", "--sheets", " 2 ", "--answer-kind", "\t1"}, kExitComplete, ""},
+        {{"--seed", "5", "--sheets", " "}, kExitFailed, "--sheets"},
+        {{"--answer-kind", "6"}, kExitFailed, "--answer-kind"},
+        {{"--count", "18"}, kExitFailed, "--count"},
+        {{"--sheets", "0"}, kExitFailed, "--sheets"},
+        {{"--no-such-option"}, kExitFailed, "no-such-option"},
+        {{"--seed", "1", "-o", ""}, kExitFailed, "-o"},
+        {{"--seed", "1", "-o", "notes.jpg"}, kExitFailed, "notes.jpg"},
+        {{"--seed", "1", "-o", "notes"}, kExitFailed, "--format"},
+        {{"--seed", "1", "-o", "x.pdf", "--format", "png"}, kExitFailed, "--format png"},
+        {{"--seed", "1", "--preview", "--answers", "no", "-o", "p.png"}, kExitFailed, "--answers no"},
+        {{"--seed", "1", "-o", "-", "--json"}, kExitFailed, "--json"},
+        {{"--seed", "1", "-o", "-", "--format", "png", "--answers", "with"}, kExitFailed, "1ページ"},
         {{"--seed", "1", "--answer-kind", "3"},
          kExitShort,
          "今の条件では、指定された問題数が確保できません。"},
@@ -76,7 +120,7 @@ TEST(SheetsCommand, ExitCodesAndMessages)
         const Outcome run = Sheets(r.args);
         EXPECT_EQ(run.code, r.code) << r.args.join(' ').toStdString();
         EXPECT_TRUE(run.err.contains(QString::fromUtf8(r.err))) << run.err.toStdString();
-        if (r.code == kExitBadInput) EXPECT_TRUE(run.out.isEmpty()) << r.args.join(' ').toStdString();
+        if (r.code == kExitFailed) EXPECT_TRUE(run.out.isEmpty()) << r.args.join(' ').toStdString();
     }
 }
 
@@ -98,6 +142,17 @@ TEST(SheetsCommand, JsonShapeAndConsecutiveSheets)
         if (k > 0) EXPECT_EQ(s["seed"], sets[k - 1].toObject()["next_seed"]);
     }
     EXPECT_EQ(sets[0].toObject()["seed"].toInteger(), 42);
+    // Streamed set by set, laid out as one document would be.
+    EXPECT_EQ(r.bytes, QJsonDocument(sets).toJson());
+}
+
+TEST(SheetsCommand, EverySpellingOfHelpPrintsIt)
+{
+    for (const char* help : {"-h", "--help", "--help-all"}) {
+        const Outcome r = Sheets({help});
+        EXPECT_EQ(r.code, kExitComplete) << help;
+        EXPECT_TRUE(r.out.contains("--whole-a-to") && r.out.contains("--printer")) << help;
+    }
 }
 
 TEST(SheetsCommand, ShortSetIsPrintedAndEndsTheRun)
@@ -163,11 +218,11 @@ TEST(SheetsCommand, WritesThePagesThePrintButtonsWould)
 TEST(SheetsCommand, AnUnwritablePathIsABadInputAndLeavesNoFile)
 {
     const Outcome o = Sheets({"--seed", "9", "-o", "/nonexistent-folder/x.pdf"});
-    EXPECT_EQ(o.code, kExitBadInput);
+    EXPECT_EQ(o.code, kExitFailed);
     EXPECT_TRUE(o.err.contains("/nonexistent-folder/x.pdf")) << o.err.toStdString();
     EXPECT_TRUE(o.out.isEmpty());
-    EXPECT_EQ(Sheets({"--seed", "9", "--preview"}).code, kExitBadInput);  // no file named
-    EXPECT_EQ(Sheets({"--seed", "9", "--answers", "both", "-o", "x.pdf"}).code, kExitBadInput);
+    EXPECT_EQ(Sheets({"--seed", "9", "--preview"}).code, kExitFailed);  // no file named
+    EXPECT_EQ(Sheets({"--seed", "9", "--answers", "both", "-o", "x.pdf"}).code, kExitFailed);
 }
 
 TEST(SheetsCommand, BinaryPrintsTheSeedItChose)
@@ -213,6 +268,135 @@ TEST(SheetsCommand, BinaryDrawsWithTheJapaneseFacesOnly)
     ASSERT_EQ(lines.size(), 4) << lines.join('\n').toStdString();  // two header lines, two faces
     EXPECT_TRUE(lines[2].startsWith("IPA"));
     EXPECT_TRUE(lines[3].startsWith("IPA"));
+}
+
+// Every spelling of -o that the parser accepts reaches the same file, and
+// file output needs no display whatever platform the environment names.
+TEST(SheetsCommand, BinaryWritesFilesForEverySpellingOfOutputWithoutADisplay)
+{
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath("s.pdf");
+    const QStringList noDisplay{"QT_QPA_PLATFORM=xcb", "DISPLAY", "WAYLAND_DISPLAY"};
+    const QString png = dir.filePath("p.png");
+    const std::pair<QStringList, QStringList> rows[] = {
+        {{"-o=" + pdf}, {}},     {{"-o" + pdf}, {}},       {{"--output=" + pdf}, {}},
+        {{"--output", pdf}, {}}, {{"-o", pdf}, noDisplay},
+    };
+    for (const auto& [output, environment] : rows) {
+        QFile::remove(pdf);
+        const Outcome o = Binary(QStringList{"--seed", "3"} + output, environment);
+        EXPECT_EQ(o.code, kExitComplete) << output.join(' ').toStdString() << o.err.toStdString();
+        EXPECT_EQ(o.out.count('\n'), 16) << output.join(' ').toStdString();
+        EXPECT_EQ(PdfPages(pdf), 1) << output.join(' ').toStdString();
+    }
+    EXPECT_EQ(Binary({"--seed", "3", "--preview", "-o", png}, noDisplay).code, kExitComplete);
+    EXPECT_EQ(QImage(png).size(), QSize(320, 441));
+}
+
+// A write to standard output that fails is a failure of the run, whatever
+// was to be written.
+TEST(SheetsCommand, BinaryReportsAFullStandardOutput)
+{
+    const QStringList rows[] = {
+        {"--seed", "1"},
+        {"--seed", "1", "--json"},
+        {"--help"},
+        {"--seed", "1", "--sheets", "100", "--json"},
+        {"--seed", "1", "-o", "-"},
+    };
+    for (const QStringList& args : rows) {
+        const Outcome o = Binary(args, {}, "/dev/full");
+        EXPECT_EQ(o.code, kExitFailed) << args.join(' ').toStdString();
+        EXPECT_TRUE(o.err.contains("標準出力に書き込めません（No space left on device）"))
+            << o.err.toStdString();
+    }
+}
+
+// A device or FIFO named by -o is written to, never replaced; "-" is
+// standard output, which then carries the sheets and nothing else.
+TEST(SheetsCommand, SpecialTargetsAreWrittenAsStreams)
+{
+    QTemporaryDir dir;
+    const QString node = dir.filePath("null");
+    QProcess reader;  // drains the FIFO when no device can be made
+    const bool device = mknod(qPrintable(node), S_IFCHR | 0666, makedev(1, 3)) == 0;
+    if (!device) {
+        ASSERT_EQ(mkfifo(qPrintable(node), 0600), 0);
+        reader.start("cat", {node});
+        ASSERT_TRUE(reader.waitForStarted());
+    }
+    const Outcome o = Sheets({"--seed", "1", "--answers", "with", "-o", node});
+    EXPECT_EQ(o.code, kExitComplete) << o.err.toStdString();
+    EXPECT_FALSE(QFileInfo(node).isFile());
+    EXPECT_EQ(dir.path(), QFileInfo(node).path());
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::System),
+              QStringList{"null"});  // no temporary file left beside it
+    if (!device) {
+        ASSERT_TRUE(reader.waitForFinished(30000));
+        EXPECT_TRUE(reader.readAllStandardOutput().startsWith("%PDF-"));
+    }
+
+    const Outcome pdf = Sheets({"--seed", "1", "--sheets", "2", "-o", "-"});
+    EXPECT_EQ(pdf.code, kExitComplete);
+    EXPECT_TRUE(pdf.bytes.startsWith("%PDF-") && pdf.bytes.trimmed().endsWith("%%EOF"));
+    EXPECT_FALSE(pdf.bytes.contains("問題No."));
+    const Outcome png = Sheets({"--seed", "1", "-o", "-", "--format", "png", "--dpi", "20"});
+    EXPECT_EQ(png.code, kExitComplete);
+    EXPECT_EQ(QImage::fromData(png.bytes, "PNG").size(), QSize(165, 234));
+}
+
+// A run that fails makes no file: a missing printer is found before the
+// file is written.
+TEST(SheetsCommand, BinaryWithoutAPrinterMakesNothing)
+{
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath("x.pdf");
+    const Outcome o =
+        Binary({"--seed", "1", "--print", "-o", pdf}, {"CUPS_SERVER=" + dir.filePath("no-cupsd.sock")});
+    EXPECT_EQ(o.code, kExitFailed) << o.err.toStdString();
+    EXPECT_FALSE(o.err.isEmpty());
+    EXPECT_TRUE(o.out.isEmpty());
+    EXPECT_FALSE(QFile::exists(pdf));
+}
+
+// Each PNG page is closed once written: a run of more pages than the process
+// may hold open files completes, and leaves no temporary file.
+TEST(SheetsCommand, BinaryWritesMorePngPagesThanOpenFilesAllowed)
+{
+    QTemporaryDir dir;
+    QProcess p;
+    p.start("sh", {"-c", "ulimit -n 40 && exec \"$0\" \"$@\"", TAVRIMO_SHEETS_BINARY, "--seed", "1",
+                   "--sheets", "60", "--dpi", "10", "-o", dir.filePath("s.png")});
+    ASSERT_TRUE(p.waitForFinished(120000));
+    EXPECT_EQ(p.exitCode(), kExitComplete) << p.readAllStandardError().toStdString();
+    const QStringList files =
+        QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden);
+    EXPECT_EQ(files.size(), 60);
+    EXPECT_TRUE(files.contains("s-60.png"));
+}
+
+TEST(Progress, ShowsOnATerminalOnlyAndEndsItsLine)
+{
+    struct Row {
+        bool terminal;
+        std::chrono::milliseconds showAfter;
+        const char* shown;
+    };
+    for (const Row& r :
+         {Row{true, std::chrono::milliseconds(0), "\r作成中 1/3 枚"},
+          Row{false, std::chrono::milliseconds(0), ""}, Row{true, std::chrono::hours(1), ""}}) {
+        QString text;
+        QTextStream err(&text);
+        Progress progress(err, 3, r.terminal, r.showAfter);
+        for (int done = 1; done <= 3; ++done) progress.Update(done);
+        progress.Finish();
+        err.flush();
+        // When shown, the first and the last count are always drawn, then the line is ended.
+        const bool shown = *r.shown != 0;
+        EXPECT_EQ(text.startsWith(QString::fromUtf8(r.shown)) && text.endsWith("\r作成中 3/3 枚\n"), shown)
+            << text.toStdString();
+        EXPECT_EQ(text.isEmpty(), !shown) << text.toStdString();
+    }
 }
 
 }  // namespace

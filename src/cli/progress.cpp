@@ -1,0 +1,33 @@
+#include "cli/progress.h"
+
+namespace tavrimo {
+namespace {
+
+// Redrawing more often than this costs time and shows nothing new.
+constexpr qint64 kRedrawMs = 100;
+
+}  // namespace
+
+Progress::Progress(QTextStream& err, int total, bool terminal, std::chrono::milliseconds showAfter)
+    : err_(err), total_(total), terminal_(terminal), showAfter_(showAfter)
+{
+    sinceStart_.start();
+}
+
+void Progress::Update(int done)
+{
+    if (!terminal_) return;
+    const qint64 now = sinceStart_.elapsed();
+    if (now < showAfter_.count()) return;
+    if (lastShown_ >= 0 && done < total_ && now - lastShown_ < kRedrawMs) return;
+    lastShown_ = now;
+    err_ << "\r作成中 " << done << '/' << total_ << " 枚" << Qt::flush;
+}
+
+void Progress::Finish()
+{
+    if (lastShown_ >= 0) err_ << Qt::endl;
+    lastShown_ = -1;
+}
+
+}  // namespace tavrimo
