@@ -120,7 +120,9 @@ TEST(SheetsCommand, ExitCodesAndMessages)
         const Outcome run = Sheets(r.args);
         EXPECT_EQ(run.code, r.code) << r.args.join(' ').toStdString();
         EXPECT_TRUE(run.err.contains(QString::fromUtf8(r.err))) << run.err.toStdString();
-        if (r.code == kExitFailed) EXPECT_TRUE(run.out.isEmpty()) << r.args.join(' ').toStdString();
+        if (r.code == kExitFailed) {
+            EXPECT_TRUE(run.out.isEmpty()) << r.args.join(' ').toStdString();
+        }
     }
 }
 
@@ -139,7 +141,9 @@ TEST(SheetsCommand, JsonShapeAndConsecutiveSheets)
         const QJsonObject p = s["problems"].toArray()[0].toObject();
         for (const char* key : {"minuend", "subtrahend", "answer"}) EXPECT_EQ(p[key].toArray().size(), 3);
         // Each set starts where the one before ended, as repeated clicks do.
-        if (k > 0) EXPECT_EQ(s["seed"], sets[k - 1].toObject()["next_seed"]);
+        if (k > 0) {
+            EXPECT_EQ(s["seed"], sets[k - 1].toObject()["next_seed"]);
+        }
     }
     EXPECT_EQ(sets[0].toObject()["seed"].toInteger(), 42);
     // Streamed set by set, laid out as one document would be.
