@@ -17,10 +17,13 @@ class SurfaceState {
     this.brush = rgb(255, 255, 255);
     this.x = 0;
     this.y = 0;
+    this.currentFont = null;
   }
 
+  // The engine sets a font once and then draws many texts in it.
   get font() {
-    return this.sizer.font(this.fontName, this.fontHeight);
+    this.currentFont ??= this.sizer.font(this.fontName, this.fontHeight);
+    return this.currentFont;
   }
 
   textWidth(text) {
@@ -33,10 +36,14 @@ class SurfaceState {
 
   setFontName(name) {
     this.fontName = name.slice(0, 31);
+    this.currentFont = null;
   }
 
   setFontHeight(h) {
-    if (h > 0) this.fontHeight = h;
+    if (h > 0) {
+      this.fontHeight = h;
+      this.currentFont = null;
+    }
   }
 
   setPenColor(r, g, b) {
@@ -82,6 +89,7 @@ export class PreviewCanvas extends SurfaceState {
   constructor(sizer, ctx) {
     super(sizer);
     this.ctx = ctx;
+    this.contextFont = null;
     ctx.textBaseline = 'alphabetic';
     ctx.imageSmoothingEnabled = false;
   }
@@ -94,7 +102,12 @@ export class PreviewCanvas extends SurfaceState {
       ctx.fillStyle = this.brush;
       ctx.fillRect(x, y, this.sizer.width(font, text), font.height);
     }
-    ctx.font = font.css;
+    // Setting a context's font parses it anew, even when it is the same;
+    // nothing else sets this context's font.
+    if (this.contextFont !== font.css) {
+      ctx.font = font.css;
+      this.contextFont = font.css;
+    }
     ctx.fillStyle = 'rgb(0, 0, 0)';
     ctx.fillText(text, x, y + font.ascent);
   }

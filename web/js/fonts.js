@@ -25,6 +25,9 @@ export function cssFamily(name) {
   return `"${face.family}", ${face.fallback}`;
 }
 
+// Enough for every string of many sheets; questions typed anew add a few.
+const WIDTHS_KEPT = 2000;
+
 // metrics: { family: { unitsPerEm, winAscent, winDescent } } from the font build.
 export class FontSizer {
   constructor(metrics, measureUnits) {
@@ -60,12 +63,24 @@ export class FontSizer {
       ascent,
       height: ascent + descent,
       css: `${size}px ${cssFamily(name)}`,
+      widths: new Map(),
     };
     this.fontCache.set(key, font);
     return font;
   }
 
   width(font, text) {
+    // A sheet measures the same few strings (numbers, " - ", " = ") over and
+    // over: each font keeps the widths it has worked out.
+    let width = font.widths.get(text);
+    if (width !== undefined) return width;
+    width = this.measure(font, text);
+    if (font.widths.size >= WIDTHS_KEPT) font.widths.clear();
+    font.widths.set(text, width);
+    return width;
+  }
+
+  measure(font, text) {
     let sum64 = 0;
     for (const ch of text) {
       const key = `${font.family}\u0000${ch}`;
