@@ -1,10 +1,11 @@
 #!/usr/bin/env node
 // Serves the built site from 127.0.0.1 with the headers a host should send:
-// the Content-Security-Policy and no caching, so the service worker alone
-// decides what is kept. Used by `make web` and, in-process, by the tests.
+// the Content-Security-Policy and no-cache (every use asks whether the file
+// changed), so the service worker alone decides what is kept for offline
+// use. Used by `make web` and, in-process, by the tests.
 import { createServer } from 'node:http';
 import { readFile, stat } from 'node:fs/promises';
-import { extname, join, normalize, resolve } from 'node:path';
+import { extname, join, normalize, resolve, sep } from 'node:path';
 import { fileURLToPath } from 'node:url';
 
 const TYPES = {
@@ -27,20 +28,41 @@ export const CSP = "default-src 'self'; script-src 'self' 'wasm-unsafe-eval'; st
 // Resolves with { server, url, close() } once listening; port 0 picks a free one.
 export function serveSite(root, port = 0) {
   const base = resolve(root);
+  // The files' bytes by path, read again when a file's tag changes: a stat is
+  // all most requests cost.
+  const kept = new Map();
   const server = createServer(async (req, res) => {
     try {
       const path = decodeURIComponent(new URL(req.url, 'http://localhost').pathname);
       let file = normalize(join(base, path));
-      if (!file.startsWith(base)) throw new Error('outside');
-      if ((await stat(file)).isDirectory()) file = join(file, 'index.html');
-      const body = await readFile(file);
-      res.writeHead(200, {
+      if (file !== base && !file.startsWith(base + sep)) throw new Error('outside');
+      let info = await stat(file, { bigint: true });
+      if (info.isDirectory()) {
+        file = join(file, 'index.html');
+        info = await stat(file, { bigint: true });
+      }
+      // no-cache still lets the browser keep a copy it asks about each time:
+      // an unchanged file costs a 304, a rebuilt one is sent again.
+      const etag = `"${info.size.toString(36)}-${info.mtimeNs.toString(36)}"`;
+      const headers = {
         'Content-Type': TYPES[extname(file)] ?? 'application/octet-stream',
         'Content-Security-Policy': CSP,
         'X-Content-Type-Options': 'nosniff',
         'Cache-Control': 'no-cache',
-      });
-      res.end(req.method === 'HEAD' ? undefined : body);
+        ETag: etag,
+      };
+      if (req.headers['if-none-match'] === etag) {
+        res.writeHead(304, headers);
+        res.end();
+        return;
+      }
+      let body = kept.get(file);
+      if (body?.etag !== etag) {
+        body = { etag, bytes: await readFile(file) };
+        kept.set(file, body);
+      }
+      res.writeHead(200, { ...headers, 'Content-Length': body.bytes.length });
+      res.end(req.method === 'HEAD' ? undefined : body.bytes);
     } catch {
       res.writeHead(404, { 'Content-Type': 'text/plain' });
       res.end('not found');
