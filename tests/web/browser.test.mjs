@@ -37,6 +37,15 @@ const inkPixels = (page) => page.evaluate(() => {
   for (let i = 0; i < px.length; i += 4) if (px[i + 3] > 0 && px[i] + px[i + 1] + px[i + 2] < 384) ++n;
   return n;
 });
+
+// プレビュー, then the preview drawn: the first one after the page is ready
+// may still wait for the sheet's fonts.
+async function clickPreview(page) {
+  const before = await page.locator('#previewLines').textContent();
+  await page.click('#btnPreview');
+  await page.waitForFunction((b) => document.getElementById('previewLines').textContent !== b, before);
+}
+
 const canvasPng = (page) => page.evaluate(() => document.getElementById('PaintBox1').toDataURL('image/png'));
 
 // Compares two PNGs (data URLs) in a page without the site's policy: the
@@ -187,7 +196,7 @@ describe('the commands', () => {
   test('プレビュー draws the answer sheet, lists its problems and enables printing', async () => {
     const page = await openPage(env.browser, url());
     assert.equal(await inkPixels(page), 0);
-    await page.click('#btnPreview');
+    await clickPreview(page);
     const lines = await previewLines(page);
     assert.equal(lines.length, 16);
     lines.forEach((line, i) => assert.match(line, new RegExp(`^${i + 1}: [0-9 /]+ - [0-9 /]+ = [0-9 /]+$`)));
@@ -198,7 +207,7 @@ describe('the commands', () => {
     const params = new URL(page.url()).searchParams;
     assert.match(params.get('seed'), /^[0-9]+$/);
     assert.equal(params.get('den-a-to'), '99');
-    // A new set each click.
+    // A new set each click, drawn in the click now that the fonts are in.
     await page.click('#btnPreview');
     assert.notDeepEqual(await previewLines(page), lines);
     await page.context().close();
@@ -306,7 +315,7 @@ describe('links', () => {
     await first.fill('#edtIntf1', '1');
     await first.fill('#edtIntf2', '9');
     await first.fill('#QstSentence', '分数のひき算');
-    await first.click('#btnPreview');
+    await clickPreview(first);
     const lines = await previewLines(first);
     const pixels = await canvasPng(first);
     const link = first.url();

@@ -91,16 +91,32 @@ function fitWindow() {
 
 // ---- the engine ----
 
+// The engine and the font metrics are all the window needs to work; the
+// index.html preloads both, and the sheet's fonts, so nothing waits for a
+// module to be parsed before it is asked for.
 async function loadEngine() {
   const metricsReady = fetch('fonts/font-metrics.json').then((r) => r.json());
-  const fontsReady = Promise.all(['Tavrimo Mincho', 'Tavrimo Gothic', 'Tavrimo PGothic']
-    .map((family) => document.fonts.load(`16px "${family}"`, 'あ')));
   const moduleReady = new Promise((resolve) => {
     if (window.createTavrimo) resolve();
     else document.querySelector('script[src="tavrimo.js"]').addEventListener('load', resolve, { once: true });
   }).then(() => window.createTavrimo());
-  const [metrics, , engine] = await Promise.all([metricsReady, fontsReady, moduleReady]);
+  const [metrics, engine] = await Promise.all([metricsReady, moduleReady]);
   return { metrics, engine };
+}
+
+// The fonts a sheet is drawn in. They must be in before the first drawing
+// measures text, as a width measured in a fallback face would be kept; the
+// window's own face (PGothic) is the style sheet's business alone. A face
+// that cannot load leaves its fallback rather than no sheet at all.
+const SHEET_FAMILIES = ['Tavrimo Mincho', 'Tavrimo Gothic'];
+let sheetFontsLoading = null;
+let sheetFontsLoaded = false;
+
+function loadSheetFonts() {
+  sheetFontsLoading ??= Promise.all(SHEET_FAMILIES.map((family) => document.fonts.load(`16px "${family}"`, 'あ')))
+    .catch(() => {})
+    .then(() => { sheetFontsLoaded = true; });
+  return sheetFontsLoading;
 }
 
 function clockSeed(engine) {
@@ -109,9 +125,18 @@ function clockSeed(engine) {
     now.getUTCMilliseconds());
 }
 
+// The service worker copies the whole site on a first visit; asked for once
+// the window works, it does not compete with the start for the connections.
+function keepForOffline() {
+  if ('serviceWorker' in navigator && location.protocol !== 'file:') {
+    navigator.serviceWorker.register('sw.js').catch(() => {});
+  }
+}
+
 // ---- the page ----
 
 async function start() {
+  loadSheetFonts();
   const { metrics, engine } = await loadEngine();
   const measureCtx = document.createElement('canvas').getContext('2d');
   const sizer = new FontSizer(metrics, canvasMeasurer(measureCtx));
@@ -143,6 +168,9 @@ async function start() {
   }
 
   async function previewCommand() {
+    // Only the very first command can find the fonts still loading; later
+    // ones draw in the click itself.
+    if (!sheetFontsLoaded) await loadSheetFonts();
     const boxes = readBoxes();
     const outcome = session.preview(boxes);
     if (outcome.status === 'refused') {
@@ -183,6 +211,7 @@ async function start() {
   }
 
   async function printCommand(id) {
+    if (!sheetFontsLoaded) await loadSheetFonts();
     const { outcome, pages } = preparePages(PRINT_COMMANDS[id]);
     if (!outcome.printed) {
       await showError(outcome.message);
@@ -226,6 +255,7 @@ async function start() {
   setControls(link.boxes, link.question);
   repaint();
   document.documentElement.dataset.ready = 'true';
+  keepForOffline();
   if (link.error) {
     await showError(link.error);
   } else if (link.seed !== null) {
@@ -236,9 +266,6 @@ async function start() {
 for (const group of document.querySelectorAll('.group')) arrangeGroup(group);
 fitWindow();
 window.addEventListener('resize', fitWindow);
-if ('serviceWorker' in navigator && location.protocol !== 'file:') {
-  navigator.serviceWorker.register('sw.js').catch(() => {});
-}
 start().catch((e) => {
   document.documentElement.dataset.ready = 'error';
   showError(String(e?.message ?? e));
