@@ -6,6 +6,13 @@ const VERSION = '@BUILD_HASH@';
 const FILES = @FILES@;
 const CACHE = `tavrimo-${VERSION}`;
 
+// Pages of another build than this worker's, met while the site's new worker
+// is still installing: their files come from the network too, so the first
+// visit after an update shows the new page with its own scripts and style,
+// never over this build's.
+const otherBuild = new Set();
+const buildOf = (page) => /<meta name="tavrimo-build" content="([^"]*)">/.exec(page)?.[1];
+
 self.addEventListener('install', (event) => {
   event.waitUntil((async () => {
     const cache = await caches.open(CACHE);
@@ -28,7 +35,10 @@ self.addEventListener('fetch', (event) => {
     event.respondWith((async () => {
       try {
         const response = await fetch(request, { cache: 'no-store' });
-        if (response.ok) return response;
+        if (response.ok) {
+          if (buildOf(await response.clone().text()) !== VERSION) otherBuild.add(event.resultingClientId);
+          return response;
+        }
       } catch {
         // offline: the cached page below
       }
@@ -37,6 +47,7 @@ self.addEventListener('fetch', (event) => {
     })());
     return;
   }
+  if (otherBuild.has(event.clientId)) return;
   event.respondWith((async () => {
     const cache = await caches.open(CACHE);
     return (await cache.match(request, { ignoreSearch: true })) ?? fetch(request);

@@ -3,10 +3,12 @@
 import { after, before, describe, test } from 'node:test';
 import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
-import { mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
+import { createHash } from 'node:crypto';
+import { cpSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
-import { SHEETS, argsToParams, openPage, previewLines, startBrowser, vectors } from './harness.mjs';
+import { SHEETS, SITE, argsToParams, openPage, previewLines, startBrowser, vectors } from './harness.mjs';
+import { serveSite } from '../../scripts/serve-web.mjs';
 
 let env;
 let tmp;
@@ -382,6 +384,87 @@ describe('offline', () => {
     assert.equal((await previewLines(page)).length, 16);
     assert.ok((await inkPixels(page)) > 2000);
     await page.context().close();
+  });
+});
+
+describe('updates', () => {
+  // What a rebuild changes: every build hash, and here a text of the page, a
+  // colour of its style and a message of its script.
+  function rebuild(site) {
+    const edit = (file, change) => {
+      const before = readFileSync(join(site, file), 'utf8');
+      const after = change(before);
+      assert.notEqual(after, before, file);
+      writeFileSync(join(site, file), after);
+    };
+    const old = /const VERSION = '([0-9a-f]+)'/.exec(readFileSync(join(site, 'sw.js'), 'utf8'))[1];
+    const next = createHash('sha256').update(old).digest('hex').slice(0, old.length);
+    edit('sw.js', (t) => t.replaceAll(old, next));
+    edit('index.html', (t) => t.replaceAll(old, next).replace('Ver1.11', 'Ver1.12'));
+    edit('style.css', (t) => `${t}#Label14 { color: rgb(0, 0, 255); }\n`);
+    edit('js/main.js', (t) => t.replace('用紙はA4、', '用紙はA4（新）、'));
+    return { old, next };
+  }
+
+  // The version of each part of the site the page shows.
+  const shown = async (page) => {
+    await page.click('#btnMaintenance');
+    await page.locator('#dlgNotice').waitFor({ state: 'visible' });
+    const parts = {
+      page: (await page.locator('#Label14').textContent()).includes('Ver1.12') ? 'new' : 'old',
+      style: (await page.locator('#Label14').evaluate((e) => getComputedStyle(e).color)) === 'rgb(0, 0, 255)'
+        ? 'new' : 'old',
+      script: (await page.locator('#dlgNotice .message').textContent()).includes('（新）') ? 'new' : 'old',
+    };
+    await page.click('#dlgNotice button');
+    return parts;
+  };
+  const OLD = { page: 'old', style: 'old', script: 'old' };
+  const NEW = { page: 'new', style: 'new', script: 'new' };
+  const cacheNames = (page) => page.evaluate(() => caches.keys());
+  // The new worker installs a few seconds after the visit that found it.
+  async function cachesBecome(page, names) {
+    const deadline = Date.now() + 20000;
+    let now = await cacheNames(page);
+    while (JSON.stringify(now) !== JSON.stringify(names) && Date.now() < deadline) {
+      await new Promise((r) => setTimeout(r, 100));
+      now = await cacheNames(page);
+    }
+    assert.deepEqual(now, names);
+  }
+
+  test('the first visit after a rebuild shows the new build whole, and it replaces the old one', async () => {
+    const site = join(tmp, 'site');
+    cpSync(SITE, site, { recursive: true });
+    const server = await serveSite(site);
+    try {
+      // Visit 1: the site, kept by its worker.
+      const page = await openPage(env.browser, server.url);
+      await page.evaluate(() => navigator.serviceWorker.ready);
+      await page.waitForFunction(() => navigator.serviceWorker.controller !== null);
+      const { old, next } = rebuild(site);
+      assert.deepEqual(await cacheNames(page), [`tavrimo-${old}`]);
+      assert.deepEqual(await shown(page), OLD);
+
+      // Visit 2, online, the old worker still in charge: the new page with
+      // its new style and script, while the new worker installs, takes over
+      // and drops the old build's copy.
+      await page.reload();
+      await page.waitForFunction(() => document.documentElement.dataset.ready === 'true');
+      assert.deepEqual(await shown(page), NEW);
+      await cachesBecome(page, [`tavrimo-${next}`]);
+
+      // Visit 3, offline: the new build from the new copy.
+      await page.context().setOffline(true);
+      await page.reload();
+      await page.waitForFunction(() => document.documentElement.dataset.ready === 'true');
+      assert.deepEqual(await shown(page), NEW);
+      assert.deepEqual(await cacheNames(page), [`tavrimo-${next}`]);
+      assert.deepEqual(page.errors, []);
+      await page.context().close();
+    } finally {
+      await server.close();
+    }
   });
 });
 
