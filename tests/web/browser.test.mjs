@@ -194,6 +194,37 @@ describe('the window', () => {
   });
 });
 
+describe('the start', () => {
+  // The page must not find what it needs one import or fetch at a time: its
+  // HTML names every module, the engine, the metrics and the sheet's fonts,
+  // and a preload that does not match its use would fetch a file twice.
+  test('the HTML asks for everything the start needs, and each file is fetched once', async () => {
+    const html = readFileSync(join(SITE, 'index.html'), 'utf8');
+    const asked = new Set([...html.matchAll(/<link rel="(?:module)?preload" href="([^"]+)"/g)].map((m) => m[1]));
+    const importsOf = (file) => [...readFileSync(join(SITE, file), 'utf8').matchAll(/^import .* from '\.\/([^']+)';$/gm)]
+      .map((m) => `js/${m[1]}`);
+    const modules = new Set();
+    const pending = ['js/main.js'];
+    while (pending.length) {
+      for (const m of importsOf(pending.pop())) {
+        if (modules.has(m)) continue;
+        modules.add(m);
+        pending.push(m);
+      }
+    }
+    assert.ok(modules.size >= 4);
+    for (const file of [...modules, 'tavrimo.wasm', 'fonts/font-metrics.json', 'fonts/tavrimo-mincho.woff2',
+      'fonts/tavrimo-gothic.woff2']) assert.ok(asked.has(file), file);
+
+    const page = await openPage(env.browser, url());
+    await clickPreview(page);
+    const fetched = await page.evaluate(() => performance.getEntriesByType('resource').map((e) => new URL(e.name).pathname));
+    for (const file of asked) assert.equal(fetched.filter((p) => p === `/${file}`).length, 1, file);
+    assert.deepEqual(page.errors, []);
+    await page.context().close();
+  });
+});
+
 describe('the commands', () => {
   test('プレビュー draws the answer sheet, lists its problems and enables printing', async () => {
     const page = await openPage(env.browser, url());
