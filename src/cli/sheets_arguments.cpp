@@ -16,20 +16,28 @@ namespace {
 struct BoxOption {
     const char* name;
     std::string SettingsBoxes::*field;
-    const char* description;
+    const char* label;
+    const char* followsA = nullptr;  // b's denominator boxes follow a's unless given
 };
 
 const BoxOption kBoxOptions[] = {
-    {"number", &SettingsBoxes::PrnNum, "プリント番号 (既定 1)"},
-    {"whole-a-from", &SettingsBoxes::edtIntf1, "aの整数部分の下限 (既定 0)"},
-    {"whole-a-to", &SettingsBoxes::edtIntf2, "aの整数部分の上限 (既定 0)"},
-    {"whole-b-from", &SettingsBoxes::edtIntb1, "bの整数部分の下限 (既定 0)"},
-    {"whole-b-to", &SettingsBoxes::edtIntb2, "bの整数部分の上限 (既定 0)"},
-    {"den-a-from", &SettingsBoxes::edtBunbof1, "aの分母の下限 (既定 2)"},
-    {"den-a-to", &SettingsBoxes::edtBunbof2, "aの分母の上限 (既定 99)"},
-    {"den-b-from", &SettingsBoxes::edtBunbob1, "bの分母の下限 (既定 aの分母の下限)"},
-    {"den-b-to", &SettingsBoxes::edtBunbob2, "bの分母の上限 (既定 aの分母の上限)"},
+    {"number", &SettingsBoxes::PrnNum, "プリント番号"},
+    {"whole-a-from", &SettingsBoxes::edtIntf1, "aの整数部分の下限"},
+    {"whole-a-to", &SettingsBoxes::edtIntf2, "aの整数部分の上限"},
+    {"whole-b-from", &SettingsBoxes::edtIntb1, "bの整数部分の下限"},
+    {"whole-b-to", &SettingsBoxes::edtIntb2, "bの整数部分の上限"},
+    {"den-a-from", &SettingsBoxes::edtBunbof1, "aの分母の下限"},
+    {"den-a-to", &SettingsBoxes::edtBunbof2, "aの分母の上限"},
+    {"den-b-from", &SettingsBoxes::edtBunbob1, "bの分母の下限", "aの分母の下限"},
+    {"den-b-to", &SettingsBoxes::edtBunbob2, "bの分母の上限", "aの分母の上限"},
 };
+
+// "label (既定 default)", the default being what the window's box starts with.
+QString BoxDescription(const BoxOption& box)
+{
+    const std::string initial = box.followsA != nullptr ? box.followsA : SettingsBoxes{}.*box.field;
+    return QStringLiteral("%1 (既定 %2)").arg(QString::fromUtf8(box.label), QString::fromStdString(initial));
+}
 
 constexpr int kMaxSheets = 10000;
 
@@ -41,7 +49,7 @@ void AddOptions(QCommandLineParser& parser)
         "2 入力の誤り、またはファイル・標準出力・プリンタに書けなかった。");
     parser.addHelpOption();
     for (const BoxOption& box : kBoxOptions) {
-        parser.addOption({box.name, QString::fromUtf8(box.description), "TXT"});
+        parser.addOption({box.name, BoxDescription(box), "TXT"});
     }
     parser.addOptions({
         {"answer-kind",
@@ -52,7 +60,7 @@ void AddOptions(QCommandLineParser& parser)
         {"common-denominator", "通分あり"},
         {"multiple", "他方の倍数パターンあり (通分ありのときだけ効きます)"},
         {"reduce-operands", "分母と分子の約分なし: 問題の分数を約分しておく"},
-        {"question", "問題文 (既定 つぎの計算をしましょう。)", "TEXT"},
+        {"question", QStringLiteral("問題文 (既定 %1)").arg(QString::fromUtf8(kDefaultQuestionText)), "TEXT"},
         {"seed", "乱数の種 0..4294967295 (省略時は時刻から決め、標準エラーに表示)", "N"},
         {"sheets", "続けて作るプリントの枚数 1..10000。番号は1枚ごとに1つ進みます (既定 1)", "K"},
         {"json", "JSONで出力"},
