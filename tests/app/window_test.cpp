@@ -238,10 +238,16 @@ private slots:
         w_->Click(f_->rgBaisuu->button(1));
         w_->Click(f_->rgTuubun->button(0));
         QVERIFY(!f_->rgBaisuu->isEnabled() && f_->rgBaisuu->itemIndex() == 1);
-        // 印刷設定 opens the printer's dialog; 終了 closes the window.
+        // 印刷設定 opens the printer's dialog, by a click and by Return, keypad Enter or Space on the
+        // focused button; 終了 closes the window, here by Return.
         w_->Click(f_->btnMaintenance);
-        QVERIFY(w_->printer.log == std::vector<std::string>{"SetupDialog"});
-        w_->Click(f_->btnClose);
+        for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space}) {
+            f_->btnMaintenance->setFocus();
+            QTest::keyClick(f_->btnMaintenance, key, key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+        }
+        QVERIFY(w_->printer.log == std::vector<std::string>(4, "SetupDialog"));
+        f_->btnClose->setFocus();
+        QTest::keyClick(f_->btnClose, Qt::Key_Return);
         QVERIFY(!f_->isVisible());
     }
 
