@@ -243,7 +243,8 @@ private slots:
         w_->Click(f_->btnMaintenance);
         for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space}) {
             f_->btnMaintenance->setFocus();
-            QTest::keyClick(f_->btnMaintenance, key, key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+            QTest::keyClick(f_->btnMaintenance, key,
+                            key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
         }
         QVERIFY(w_->printer.log == std::vector<std::string>(4, "SetupDialog"));
         f_->btnClose->setFocus();
