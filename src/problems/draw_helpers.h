@@ -46,6 +46,25 @@ inline void Reduce(MixedNumber& m)
     m.Numerator = WrapDiv(m.Numerator, g);
 }
 
+// Whole parts until they stand as the generator needs them (stands(a, b)).
+// At most kMaxTries pairs are tested; the pair drawn after them fails the
+// call, and the generator still goes on to its fraction parts.
+template <typename Stands>
+void WholeParts(GeneratorContext& context, MixedNumber& a, MixedNumber& b, std::int32_t& GenerationFailed,
+                Stands&& stands)
+{
+    const GeneratorRanges& r = context.ranges();
+    for (int pairs = 1;; ++pairs) {
+        a.Whole = InRange(context.source(), r.WholeAMin, r.WholeAMax);
+        b.Whole = InRange(context.source(), r.WholeBMin, r.WholeBMax);
+        if (pairs > kMaxTries) {
+            GenerationFailed = 1;
+            return;
+        }
+        if (stands(a.Whole, b.Whole)) return;
+    }
+}
+
 // A redraw loop without a count of its own: some settings let no draw ever
 // stand. After this many failures the loop asks whether one can stand at all.
 inline constexpr std::uint32_t kRedrawsBeforeCheck = 256;

@@ -9,6 +9,10 @@
 
 namespace tavrimo {
 
+// Every counted retry loop (whole-part pairs, attempts, passes, and the
+// generator calls for one slot) fails once its counter passes this.
+inline constexpr int kMaxTries = 1000;
+
 // The redraw loops inside one generator pass. Some settings let a loop never
 // stand; those are recognised exactly from the ranges.
 enum class Draw : int {

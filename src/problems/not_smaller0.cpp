@@ -79,17 +79,9 @@ void NotSmaller0(GeneratorContext& context, MixedNumber& a, MixedNumber& b, std:
     const GeneratorRanges& r = context.ranges();
     const GeneratorOptions& o = context.options();
 
-    // Whole parts: at most 1000 pairs are tested; equal ones pass. After a
-    // failure here the fraction parts are still drawn, to no use.
-    for (int pairs = 1;; ++pairs) {
-        a.Whole = InRange(rng, r.WholeAMin, r.WholeAMax);
-        b.Whole = InRange(rng, r.WholeBMin, r.WholeBMax);
-        if (pairs > 1000) {
-            GenerationFailed = 1;
-            break;
-        }
-        if (a.Whole >= b.Whole) break;
-    }
+    // Equal whole parts pass. After a failure here the fraction parts are
+    // still drawn, to no use.
+    draw::WholeParts(context, a, b, GenerationFailed, [](std::int32_t wa, std::int32_t wb) { return wa >= wb; });
 
     for (int attempts = 1;; ++attempts) {
         if (r.DenAMin == 0 || r.DenAMax == 0) {
@@ -124,7 +116,7 @@ void NotSmaller0(GeneratorContext& context, MixedNumber& a, MixedNumber& b, std:
             draw::Reduce(a);
             draw::Reduce(b);
         }
-        if (attempts > 1000) {
+        if (attempts > kMaxTries) {
             GenerationFailed = 1;  // even when this 1001st attempt passed
             return;
         }

@@ -20,19 +20,24 @@ GenerationResult GenerateProblemSet(RandomSource& source, const WorksheetSetting
             } else {
                 NotSmaller0(context, a, b, GenerationFailed);
             }
-            if (calls > kMaxCallsPerSlot) GenerationFailed = 1;
+            if (calls > kMaxTries) GenerationFailed = 1;  // a slot gets its first 1000 calls
             if (GenerationFailed == 1) return {i - 1, false};  // this call's candidate is dropped
 
-            const KeyPair key{PackedKey(a), PackedKey(b)};
-            keys[i] = key;
-            bool repeats = false;
-            for (std::int32_t j = 1; j < i && !repeats; ++j) repeats = keys[j] == key;
-            // Two whole numbers count as new even when they repeat.
-            if (a.Denominator == 0 && b.Denominator == 0) repeats = false;
-            if (!repeats) break;
+            keys[i] = {PackedKey(a), PackedKey(b)};
+            if (!RepeatsEarlier(keys, i, a, b)) break;
         }
     }
     return {settings.ProblemCount, true};
+}
+
+bool RepeatsEarlier(const ProblemKeys& keys, std::int32_t i, const MixedNumber& a, const MixedNumber& b)
+{
+    if (a.Denominator == 0 && b.Denominator == 0) return false;
+    const KeyPair key{PackedKey(a), PackedKey(b)};
+    for (std::int32_t j = 1; j < i; ++j) {
+        if (keys[j] == key) return true;
+    }
+    return false;
 }
 
 void UnpackProblemSet(const ProblemKeys& keys, std::int32_t count, ProblemTable& table)

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+#include "problems/generators.h"
 #include "problems/problem_table.h"
 #include "problems/settings_reader.h"
 #include "problems/sheet.h"
@@ -11,8 +12,6 @@
 
 namespace tavrimo {
 
-// A slot's problem must come from its first 1000 generator calls.
-inline constexpr int kMaxCallsPerSlot = 1000;
 
 struct GenerationResult {
     std::int32_t QuestionCount = 0;  // problems made
@@ -23,6 +22,10 @@ struct GenerationResult {
 // cannot be filled and reports how many were made before it.
 GenerationResult GenerateProblemSet(RandomSource& source, const WorksheetSettings& settings,
                                     ProblemKeys& keys);
+
+// Whether the candidate a - b of slot i repeats a problem of slots 1..i-1.
+// Two whole numbers count as new even when they repeat.
+bool RepeatsEarlier(const ProblemKeys& keys, std::int32_t i, const MixedNumber& a, const MixedNumber& b);
 
 // Slots 1..count of the Minuend and Subtrahend columns from the keys.
 void UnpackProblemSet(const ProblemKeys& keys, std::int32_t count, ProblemTable& table);

@@ -100,15 +100,7 @@ void Smaller0(GeneratorContext& context, MixedNumber& a, MixedNumber& b, std::in
 
     // Whole parts, final for the call: a's must be strictly greater, since
     // the answer borrows one whole from it.
-    for (int pairs = 1;; ++pairs) {
-        a.Whole = InRange(rng, r.WholeAMin, r.WholeAMax);
-        b.Whole = InRange(rng, r.WholeBMin, r.WholeBMax);
-        if (pairs > 1000) {
-            GenerationFailed = 1;
-            break;
-        }
-        if (a.Whole > b.Whole) break;
-    }
+    draw::WholeParts(context, a, b, GenerationFailed, [](std::int32_t wa, std::int32_t wb) { return wa > wb; });
 
     // A first fraction for a; it stays only where a has none (Numerator 0).
     if (r.DenAMin == 0 || r.DenAMax == 0) {
@@ -154,7 +146,7 @@ void Smaller0(GeneratorContext& context, MixedNumber& a, MixedNumber& b, std::in
             draw::Reduce(a);
             draw::Reduce(b);
         }
-        if (passes > 1000) {
+        if (passes > kMaxTries) {
             GenerationFailed = 1;  // even when this 1001st pass was accepted
             return;
         }

@@ -109,17 +109,27 @@ TEST(ProblemSet, ASlotTakesItsProblemFromItsFirstThousandCalls)
     EXPECT_LT(n, 5u * (1001 + 2 + 1000));
 }
 
-TEST(ProblemSet, TwoWholeNumbersNeverCountAsRepeats)
+TEST(ProblemSet, RepeatsAreEarlierSlotsWithTheSameOperands)
 {
-    // Outside any real use, but the rule must hold: whole-number pairs pass.
+    // The generators never make two whole numbers from accepted settings, so
+    // that rule is checked on the test itself.
     ProblemKeys keys{};
-    WorksheetSettings settings;
-    settings.ranges = {3, 3, 1, 1, 2, 2, 0, 0};
-    RandomSource source(1);
-    // b has no fraction part, a always 3 1/2: one problem, then repeats.
-    const GenerationResult r = GenerateProblemSet(source, settings, keys);
-    EXPECT_EQ(r.QuestionCount, 1);
-    EXPECT_FALSE(r.complete);
+    const MixedNumber half{3, 1, 2}, whole{1, 0, 0}, otherWhole{3, 0, 0};
+    keys[1] = {PackedKey(half), PackedKey(whole)};
+    keys[2] = {PackedKey(otherWhole), PackedKey(whole)};
+    const struct {
+        const char* name;
+        std::int32_t slot;
+        MixedNumber a, b;
+        bool repeats;
+    } rows[] = {
+        {"same operands as slot 1", 3, half, whole, true},
+        {"slot 1 is earlier than slot 2", 2, half, whole, true},
+        {"not earlier than itself", 1, half, whole, false},
+        {"operands swapped", 3, whole, half, false},
+        {"two whole numbers, though slot 2 holds them", 3, otherWhole, whole, false},
+    };
+    for (const auto& r : rows) EXPECT_EQ(RepeatsEarlier(keys, r.slot, r.a, r.b), r.repeats) << r.name;
 }
 
 TEST(ProblemSet, ARefusalChangesNothingButTheSheetNumber)

@@ -43,7 +43,7 @@ std::pair<std::vector<Made>, std::uint32_t> ReplaySet(const GeneratorRanges& r, 
     for (int calls = 1; static_cast<int>(made.size()) < slots; ++calls) {
         const std::uint32_t before = source.seed();
         Made m;
-        if (failed(o, m.a, m.b) || calls > kMaxCallsPerSlot) break;
+        if (failed(o, m.a, m.b) || calls > kMaxTries) break;
         if (std::ranges::any_of(made, [&](const Made& p) { return p.a == m.a && p.b == m.b; })) continue;
         const std::uint32_t after = source.seed();
         source.setSeed(before);

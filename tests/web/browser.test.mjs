@@ -1,0 +1,403 @@
+// The page in headless Chromium: the window's controls, the commands, the
+// dialogs, printing to PDF, links, offline use and a hostile link.
+import { after, before, describe, test } from 'node:test';
+import assert from 'node:assert/strict';
+import { execFileSync } from 'node:child_process';
+import { mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
+import { tmpdir } from 'node:os';
+import { join } from 'node:path';
+import { SHEETS, argsToParams, openPage, previewLines, startBrowser, vectors } from './harness.mjs';
+
+let env;
+let tmp;
+before(async () => {
+  env = await startBrowser();
+  tmp = mkdtempSync(join(tmpdir(), 'tavrimo-web-'));
+});
+after(async () => {
+  await env?.close();
+  rmSync(tmp, { recursive: true, force: true });
+});
+
+// Headless Chromium has no print dialog to close; the tests count the calls
+// and print the page to PDF themselves.
+const stubPrint = () => {
+  window.printCalls = 0;
+  window.print = () => { window.printCalls += 1; };
+};
+
+const url = (query = '') => `${env.site.url}${query ? `?${query}` : ''}`;
+const DEFAULTS_SEED_0 = vectors()[0];
+
+// The preview's pixels stay in the page: its count of dark pixels and its
+// lossless PNG.
+const inkPixels = (page) => page.evaluate(() => {
+  const px = document.getElementById('PaintBox1').getContext('2d').getImageData(0, 0, 320, 441).data;
+  let n = 0;
+  for (let i = 0; i < px.length; i += 4) if (px[i + 3] > 0 && px[i] + px[i + 1] + px[i + 2] < 384) ++n;
+  return n;
+});
+const canvasPng = (page) => page.evaluate(() => document.getElementById('PaintBox1').toDataURL('image/png'));
+
+// Compares two PNGs (data URLs) in a page without the site's policy: the
+// count of pixels whose channels differ by more than half, and of dark
+// pixels in the first.
+async function comparePngs(context, a, b) {
+  const blank = await context.newPage();
+  const result = await blank.evaluate(async ([first, second]) => {
+    const pixels = async (src) => {
+      const img = new Image();
+      img.src = src;
+      await img.decode();
+      const canvas = document.createElement('canvas');
+      canvas.width = img.width;
+      canvas.height = img.height;
+      const ctx = canvas.getContext('2d');
+      ctx.drawImage(img, 0, 0);
+      return ctx.getImageData(0, 0, img.width, img.height).data;
+    };
+    const [p, q] = [await pixels(first), await pixels(second)];
+    let differing = 0;
+    let ink = 0;
+    for (let i = 0; i < p.length; i += 4) {
+      const d = Math.max(Math.abs(p[i] - q[i]), Math.abs(p[i + 1] - q[i + 1]), Math.abs(p[i + 2] - q[i + 2]));
+      if (d > 128) ++differing;
+      if (p[i] + p[i + 1] + p[i + 2] < 384) ++ink;
+    }
+    return { sameSize: p.length === q.length, differing, ink };
+  }, [a, b]);
+  await blank.close();
+  return result;
+}
+
+describe('the window', () => {
+  test('controls stand at their places with their texts, hints and initial states', async () => {
+    const page = await openPage(env.browser, url());
+    const controls = await page.evaluate(() => {
+      const client = document.querySelector('.client').getBoundingClientRect();
+      const out = {};
+      for (const el of document.querySelectorAll('.client > [id]')) {
+        const r = el.getBoundingClientRect();
+        out[el.id] = {
+          box: [r.left - client.left, r.top - client.top, r.width, r.height].map(Math.round),
+          value: el.value ?? null, title: el.title, maxLength: el.maxLength ?? null,
+          disabled: el.disabled ?? null, tab: el.tabIndex,
+        };
+      }
+      return out;
+    });
+    const rows = [
+      ['QstSentence', [16, 88, 345, 23], 'つぎの計算をしましょう。', '問題文を入力', -1, 1],
+      ['edtIntf1', [16, 164, 25, 23], '0', '0から99までの数', 2, 2],
+      ['edtIntf2', [60, 164, 25, 23], '0', '0から99までの数', 2, 3],
+      ['edtBunbof1', [96, 184, 25, 23], '2', '0又は2から99までの数', 2, 4],
+      ['edtBunbof2', [148, 184, 25, 23], '99', '0又は2から99までの数', 2, 5],
+      ['edtIntb1', [208, 164, 25, 23], '0', '0から99までの数', 2, 6],
+      ['edtIntb2', [253, 164, 25, 23], '0', '0から99までの数', 2, 7],
+      ['edtBunbob1', [288, 184, 25, 23], '2', '0又は2から99までの数', 2, 8],
+      ['edtBunbob2', [340, 184, 25, 23], '99', '0又は2から99までの数', 2, 9],
+      ['PrnNum', [304, 216, 49, 23], '1', '', -1, 16],
+    ];
+    for (const [id, box, value, title, maxLength, tab] of rows) {
+      assert.deepEqual(controls[id].box, box, id);
+      assert.equal(controls[id].value, value, id);
+      assert.equal(controls[id].title, title, id);
+      assert.equal(controls[id].maxLength, maxLength, id);
+      assert.equal(controls[id].tab, tab, id);
+    }
+    const buttons = [
+      ['btnPreview', [33, 432, 128, 25], 'プレビュー', '印刷イメージを見る', false, 13],
+      ['btnMaintenance', [33, 464, 128, 25], '印刷設定', '印刷の設定を変更', false, 14],
+      ['btnClose', [33, 496, 128, 25], '終了', 'プログラムを終了', false, 15],
+      ['btnPrint', [216, 432, 129, 25], '印刷', '解答なしで印刷', true, 11],
+      ['btnPrintWithAns', [216, 464, 129, 25], '印刷（答えつき）', '解答ありで印刷', true, 12],
+      ['btnPrintAns', [216, 496, 129, 25], '印刷（答えのみ）', '解答のみ印刷', true, 20],
+    ];
+    for (const [id, box, text, title, disabled, tab] of buttons) {
+      assert.deepEqual(controls[id].box, box, id);
+      assert.equal(await page.locator(`#${id}`).textContent(), text, id);
+      assert.equal(controls[id].title, title, id);
+      assert.equal(controls[id].disabled, disabled, id);
+      assert.equal(controls[id].tab, tab, id);
+    }
+    const groups = [
+      ['rgAnswer', [16, 216, 169, 153], '分数部分だけの答え',
+        ['0以上約分なし', '0以上約分あり', '0以上約分混合', '0未満約分なし', '0未満約分あり', '0未満約分混合'], false],
+      ['rgTuubun', [198, 248, 171, 41], '通分の有無', ['なし', 'あり'], false],
+      ['rgBaisuu', [198, 296, 173, 41], '他方の倍数パターン', ['なし', 'あり'], true],
+      ['rgQNum', [198, 344, 173, 41], '問題数', ['8段2列', '10段2列'], false],
+      ['rgYakubun', [16, 376, 169, 33], '分母と分子の約分', ['混合', 'なし'], false],
+    ];
+    for (const [id, box, caption, items, disabled] of groups) {
+      assert.deepEqual(controls[id].box, box, id);
+      assert.equal(await page.locator(`#${id} legend`).textContent(), caption, id);
+      assert.deepEqual(await page.locator(`#${id} label`).allTextContents(), items, id);
+      assert.equal(controls[id].disabled, disabled, id);
+      assert.equal(await page.locator(`#${id} input:checked`).getAttribute('value'), '0', id);
+    }
+    assert.deepEqual(controls.PaintBox1.box, [393, 64, 320, 441]);
+    assert.equal(await page.title(), 'Tavrimo For 引き算(分数編)');
+    // Tab walks the controls in the window's order, skipping the disabled.
+    await page.focus('#QstSentence');
+    const walk = [];
+    for (let i = 0; i < 14; ++i) {
+      await page.keyboard.press('Tab');
+      walk.push(await page.evaluate(() => document.activeElement.id || document.activeElement.name));
+    }
+    assert.deepEqual(walk, ['edtIntf1', 'edtIntf2', 'edtBunbof1', 'edtBunbof2', 'edtIntb1', 'edtIntb2',
+      'edtBunbob1', 'edtBunbob2', 'rgAnswer', 'btnPreview', 'btnMaintenance', 'btnClose', 'PrnNum', 'rgQNum']);
+    assert.deepEqual(page.errors, []);
+    await page.context().close();
+  });
+
+  test('a\'s denominators copy into b\'s, 通分 enables 倍数, range boxes take two characters', async () => {
+    const page = await openPage(env.browser, url());
+    const value = (id) => page.inputValue(`#${id}`);
+    await page.fill('#edtBunbof1', '5');
+    assert.equal(await value('edtBunbob1'), '5');
+    await page.fill('#edtBunbof1', '');
+    assert.equal(await value('edtBunbob1'), '');
+    await page.fill('#edtBunbof2', '7');
+    await page.fill('#edtBunbob2', '3');
+    assert.equal(await value('edtBunbof2'), '7');
+    await page.fill('#edtIntf1', '');
+    await page.locator('#edtIntf1').pressSequentially('-12');
+    assert.equal(await value('edtIntf1'), '-1');
+    await page.click('#rgTuubun label:nth-of-type(2)');
+    const disabled = () => page.evaluate(() => document.getElementById('rgBaisuu').disabled);
+    assert.equal(await disabled(), false);
+    await page.click('#rgBaisuu label:nth-of-type(2)');
+    await page.click('#rgTuubun label:nth-of-type(1)');
+    assert.equal(await disabled(), true);
+    assert.equal(await page.locator('#rgBaisuu input').first().isDisabled(), true);
+    assert.equal(await page.locator('#rgBaisuu input:checked').getAttribute('value'), '1');
+    await page.context().close();
+  });
+
+  test('a narrow screen shows the whole window smaller', async () => {
+    const page = await openPage(env.browser, url(), { viewport: { width: 370, height: 600 } });
+    const box = await page.locator('#Form1').boundingBox();
+    assert.ok(Math.abs(box.width - 370) <= 1, `window ${box.width} wide`);
+    assert.ok(Math.abs(box.height - 563 / 2) <= 1, `window ${box.height} high`);
+    await page.context().close();
+  });
+});
+
+describe('the commands', () => {
+  test('プレビュー draws the answer sheet, lists its problems and enables printing', async () => {
+    const page = await openPage(env.browser, url());
+    assert.equal(await inkPixels(page), 0);
+    await page.click('#btnPreview');
+    const lines = await previewLines(page);
+    assert.equal(lines.length, 16);
+    lines.forEach((line, i) => assert.match(line, new RegExp(`^${i + 1}: [0-9 /]+ - [0-9 /]+ = [0-9 /]+$`)));
+    assert.ok((await inkPixels(page)) > 2000);
+    for (const id of ['btnPrint', 'btnPrintWithAns', 'btnPrintAns']) {
+      assert.equal(await page.locator(`#${id}`).isEnabled(), true, id);
+    }
+    const params = new URL(page.url()).searchParams;
+    assert.match(params.get('seed'), /^[0-9]+$/);
+    assert.equal(params.get('den-a-to'), '99');
+    // A new set each click.
+    await page.click('#btnPreview');
+    assert.notDeepEqual(await previewLines(page), lines);
+    await page.context().close();
+  });
+
+  test('a short set beeps and warns; a bad box gets the error report', async () => {
+    const page = await openPage(env.browser, url());
+    await page.evaluate(() => {
+      window.beeps = 0;
+      const create = AudioContext.prototype.createOscillator;
+      AudioContext.prototype.createOscillator = function () { window.beeps += 1; return create.call(this); };
+    });
+    const rows = [
+      { boxes: { edtBunbof1: '0', edtBunbof2: '0' }, dialog: '#dlgWarning', caption: '警告',
+        message: '今の条件では、指定された問題数が確保できません。', beeps: true },
+      { boxes: { edtBunbof1: '2', edtBunbof2: '99', edtIntf2: 'x' }, dialog: '#dlgError', caption: 'tavrimo',
+        message: "'x' は整数ではありません.", beeps: false },
+      { boxes: { edtIntf2: '0', PrnNum: '' }, dialog: '#dlgError', caption: 'tavrimo',
+        message: "'' は整数ではありません.", beeps: false },
+    ];
+    for (const row of rows) {
+      for (const [id, v] of Object.entries(row.boxes)) await page.fill(`#${id}`, v);
+      const before = await page.evaluate(() => window.beeps);
+      await page.click('#btnPreview');
+      await page.locator(row.dialog).waitFor({ state: 'visible' });
+      assert.equal(await page.locator(`${row.dialog} .caption`).textContent(), row.caption);
+      assert.equal(await page.locator(`${row.dialog} .message`).textContent(), row.message);
+      assert.equal((await page.evaluate(() => window.beeps)) > before, row.beeps, row.message);
+      await page.click(`${row.dialog} button`);
+      await page.locator(row.dialog).waitFor({ state: 'hidden' });
+      assert.deepEqual(await previewLines(page), []);
+      assert.equal(await page.locator('#btnPrint').isDisabled(), true);
+    }
+    await page.context().close();
+  });
+
+  test('印刷設定 says where printer and paper are chosen', async () => {
+    const page = await openPage(env.browser, url());
+    await page.click('#btnMaintenance');
+    await page.locator('#dlgNotice').waitFor({ state: 'visible' });
+    assert.match(await page.locator('#dlgNotice .message').textContent(), /印刷画面/);
+    await page.context().close();
+  });
+});
+
+// Numbers of the problem lines, left and right of " = ".
+function lineNumbers(lines) {
+  const problems = [];
+  const answers = [];
+  for (const line of lines) {
+    const [, body] = line.split(': ');
+    const [left, right] = body.split(' = ');
+    problems.push(...left.match(/[0-9]+/g));
+    answers.push(...right.match(/[0-9]+/g).filter((n, i, all) => !(n === '0' && all.length > 1)));
+  }
+  return { problems, answers };
+}
+
+const sorted = (a) => [...a].sort();
+
+describe('printing', () => {
+  test('each print command gives its sheets as A4 pages with embedded fonts and the next number', async () => {
+    const page = await openPage(env.browser, url(argsToParams(DEFAULTS_SEED_0.args).toString()), {}, stubPrint);
+    await page.waitForFunction(() => document.getElementById('previewLines').textContent !== '');
+    await page.fill('#PrnNum', '7');
+    const { problems, answers } = lineNumbers(await previewLines(page));
+    const rows = [
+      ['btnPrint', 7, [false]],
+      ['btnPrintWithAns', 8, [false, true]],
+      ['btnPrintAns', 9, [true]],
+    ];
+    for (const [id, number, sheets] of rows) {
+      const calls = await page.evaluate(() => window.printCalls);
+      await page.click(`#${id}`);
+      await page.waitForFunction((n) => document.getElementById('PrnNum').value === String(n), number + 1);
+      assert.equal(await page.evaluate(() => window.printCalls), calls + 1, id);
+      const pdf = join(tmp, `${id}.pdf`);
+      writeFileSync(pdf, await page.pdf({ preferCSSPageSize: true }));
+      const info = execFileSync('pdfinfo', [pdf], { encoding: 'utf8' });
+      assert.match(info, new RegExp(`Pages:\\s+${sheets.length}\\n`), id);
+      assert.match(info, /Page size:\s+59[45]\.\d+ x 841\.\d+ pts \(A4\)/, id);
+      const fonts = execFileSync('pdffonts', [pdf], { encoding: 'utf8' }).split('\n').slice(2).filter(Boolean);
+      assert.ok(fonts.length >= 2, id);
+      for (const f of fonts) assert.match(f, /Tavrimo.* yes /, `${id}: ${f}`);
+      sheets.forEach((answerSheet, i) => {
+        const text = execFileSync('pdftotext', ['-f', `${i + 1}`, '-l', `${i + 1}`, pdf, '-'], { encoding: 'utf8' });
+        assert.match(text, new RegExp(`問題No\\.${number}(?![0-9])`), `${id} page ${i + 1}`);
+        assert.match(text, /分数の引き算/);
+        assert.match(text, /つぎの計算をしましょう。/);
+        const numbers = text.replace(/問題No\.[0-9]+/, '').match(/[0-9]+/g);
+        const want = answerSheet ? [...problems, ...answers] : problems;
+        assert.deepEqual(sorted(numbers), sorted(want), `${id} page ${i + 1}`);
+      });
+      const spaces = await page.locator('#print-pages text').allTextContents();
+      assert.ok(spaces.includes(' - ') && spaces.includes(' = '), id);
+    }
+    await page.context().close();
+  });
+});
+
+describe('links', () => {
+  test('a link reproduces its set exactly', async () => {
+    const first = await openPage(env.browser, url());
+    await first.click('#rgQNum label:nth-of-type(2)');
+    await first.fill('#edtIntf1', '1');
+    await first.fill('#edtIntf2', '9');
+    await first.fill('#QstSentence', '分数のひき算');
+    await first.click('#btnPreview');
+    const lines = await previewLines(first);
+    const pixels = await canvasPng(first);
+    const link = first.url();
+    await first.context().close();
+
+    const second = await openPage(env.browser, link);
+    await second.waitForFunction(() => document.getElementById('previewLines').textContent !== '');
+    assert.deepEqual(await previewLines(second), lines);
+    assert.equal(lines.length, 20);
+    assert.equal(await second.inputValue('#edtIntf2'), '9');
+    assert.equal(await second.inputValue('#QstSentence'), '分数のひき算');
+    assert.equal(await second.locator('#rgQNum input:checked').getAttribute('value'), '1');
+    assert.equal(await canvasPng(second), pixels);
+    await second.context().close();
+  });
+
+  test('bad parameters get the messages of the boxes', async () => {
+    const rows = [
+      ['seed=1&whole-a-from=abc', "'abc' は整数ではありません."],
+      ['seed=1&den-a-to=100', null],
+      ['seed=1&count=30', 'count には16か20を指定してください'],
+      [`seed=1&whole-a-to=${'7'.repeat(8000)}`, 'whole-a-to は200文字までにしてください'],
+    ];
+    for (const [query, message] of rows) {
+      const page = await openPage(env.browser, url(query));
+      await page.locator('#dlgError').waitFor({ state: 'visible' });
+      const shown = await page.locator('#dlgError .message').textContent();
+      if (message) assert.equal(shown, message, query.slice(0, 40));
+      else assert.ok(shown.endsWith('.') || shown.endsWith('。'), shown);
+      assert.deepEqual(await previewLines(page), []);
+      await page.context().close();
+    }
+  });
+
+  test('a hostile question is drawn as text and runs nothing', async () => {
+    const hostile = '<img src=x onerror="window.pwned=1"><script>window.pwned=2</script>&amp;"\'';
+    const params = argsToParams(DEFAULTS_SEED_0.args);
+    params.set('question', hostile);
+    const page = await openPage(env.browser, url(params.toString()), {}, stubPrint);
+    await page.waitForFunction(() => document.getElementById('previewLines').textContent !== '');
+    const csp = (await page.request.get(url())).headers()['content-security-policy'];
+    assert.match(csp, /script-src 'self' 'wasm-unsafe-eval'/);
+    assert.equal(await page.inputValue('#QstSentence'), hostile);
+    assert.ok((await page.getAttribute('#PaintBox1', 'aria-label')).includes(hostile));
+    await page.click('#btnPrint');
+    const texts = await page.locator('#print-pages text').allTextContents();
+    assert.ok(texts.includes(hostile));
+    assert.equal(await page.evaluate(() => window.pwned), undefined);
+    assert.equal(await page.locator('img[src="x"], script:not([src])').count(), 0);
+    assert.deepEqual(page.errors, []);
+    await page.context().close();
+  });
+});
+
+describe('offline', () => {
+  test('after one visit the page loads and works with the network off', async () => {
+    const page = await openPage(env.browser, url());
+    await page.evaluate(() => navigator.serviceWorker.ready);
+    await page.reload();
+    await page.waitForFunction(() => navigator.serviceWorker.controller !== null);
+    await page.context().setOffline(true);
+    await page.goto(url('seed=5'));
+    await page.waitForFunction(() => document.getElementById('previewLines').textContent !== '');
+    assert.equal((await previewLines(page)).length, 16);
+    assert.ok((await inkPixels(page)) > 2000);
+    await page.context().close();
+  });
+});
+
+describe('the preview against the desktop', () => {
+  // Same settings and seed, drawn by Qt into a PNG and by the page into its
+  // canvas: only anti-aliasing may differ.
+  const cases = [
+    DEFAULTS_SEED_0,
+    vectors().find((c) => c.note.startsWith('borrowing with multiples, kind 5, 20')),
+    vectors().find((c) => c.note.startsWith('whole parts 1..9')),
+  ];
+  for (const c of cases) {
+    test(`pixels: ${c.note}`, async () => {
+      const png = join(tmp, 'preview.png');
+      const args = c.args.filter((a) => a !== '--json');
+      execFileSync(SHEETS, [...args, '--preview', '-o', png], { env: { ...process.env, QT_QPA_PLATFORM: 'offscreen' } });
+      const page = await openPage(env.browser, url(argsToParams(c.args).toString()));
+      await page.waitForFunction(() => document.getElementById('previewLines').textContent !== '');
+      const desktop = `data:image/png;base64,${readFileSync(png).toString('base64')}`;
+      const { sameSize, differing, ink } = await comparePngs(page.context(), desktop, await canvasPng(page));
+      assert.ok(sameSize);
+      console.log(`${c.note}: ${differing} pixels differ by more than half, of ${ink} dark pixels`);
+      assert.ok(ink > 2000);
+      assert.ok(differing < ink * 0.01, `${differing} of ${ink}`);
+      await page.context().close();
+    });
+  }
+});

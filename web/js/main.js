@@ -1,0 +1,245 @@
+// The window: its controls, couplings and commands over the engine's session.
+// The engine decides everything about sets, sheet numbers and drawings; this
+// page only reads the controls, shows dialogs and hands pages to printing.
+
+import { FontSizer, canvasMeasurer } from './fonts.js';
+import { PreviewCanvas, SvgPage } from './canvas.js';
+import { readParams, writeParams } from './params.js';
+import { beep, showError, showNotice, showWarning } from './dialogs.js';
+
+const $ = (id) => document.getElementById(id);
+
+const BOXES = ['PrnNum', 'edtIntf1', 'edtIntf2', 'edtBunbof1', 'edtBunbof2',
+  'edtIntb1', 'edtIntb2', 'edtBunbob1', 'edtBunbob2'];
+const GROUPS = ['rgAnswer', 'rgQNum', 'rgTuubun', 'rgBaisuu', 'rgYakubun'];
+const PRINT_BUTTONS = ['btnPrint', 'btnPrintWithAns', 'btnPrintAns'];
+
+// A4 less a 5 mm margin on every side, in device pixels at 600 dpi.
+const PAGE_DPI = 600;
+const mmToDevice = (mm) => Math.round((mm / 25.4) * PAGE_DPI);
+const PAGE_WIDTH = mmToDevice(200);
+const PAGE_HEIGHT = mmToDevice(287);
+
+const PRINT_COMMANDS = { btnPrint: 0, btnPrintWithAns: 1, btnPrintAns: 2 };
+
+// ---- controls ----
+
+function groupIndex(name) {
+  const checked = document.querySelector(`input[name="${name}"]:checked`);
+  return checked ? Number(checked.value) : 0;
+}
+
+function setGroupIndex(name, index) {
+  const radio = document.querySelector(`input[name="${name}"][value="${index}"]`);
+  if (radio) radio.checked = true;
+}
+
+function readBoxes() {
+  const boxes = {};
+  for (const id of BOXES) boxes[id] = $(id).value;
+  for (const name of GROUPS) boxes[name] = groupIndex(name);
+  return boxes;
+}
+
+function setControls(boxes, question) {
+  for (const id of BOXES) $(id).value = boxes[id];
+  for (const name of GROUPS) setGroupIndex(name, boxes[name]);
+  $('QstSentence').value = question;
+  couple();
+}
+
+// 倍数 only with 通分, keeping its item.
+function couple() {
+  $('rgBaisuu').disabled = groupIndex('rgTuubun') !== 1;
+}
+
+// The items of a group fill its columns column by column, sharing the height
+// under the caption, as the desktop's radio groups do.
+function arrangeGroup(group) {
+  const items = [...group.querySelectorAll('label')];
+  const columns = Number(group.dataset.columns);
+  const perColumn = Math.ceil(items.length / columns);
+  const captionHeight = 16;
+  const indent = 8;
+  const top = captionHeight + 1;
+  const { offsetWidth: width, offsetHeight: height } = group;
+  const room = Math.max(0, height - top - 4);
+  const rowHeight = Math.max(Math.floor(room / perColumn), captionHeight + 1);
+  const firstRow = rowHeight * perColumn <= room
+    ? top + Math.floor((room - rowHeight * perColumn) / 2)
+    : Math.max(captionHeight / 2 + 2, height - 2 - rowHeight * perColumn);
+  const columnWidth = Math.floor((width - 2 * indent) / columns);
+  items.forEach((item, i) => {
+    const column = Math.floor(i / perColumn);
+    const row = i % perColumn;
+    Object.assign(item.style, {
+      left: `${indent + column * columnWidth - 1}px`,
+      top: `${firstRow + row * rowHeight - 1}px`,
+      width: `${columnWidth}px`,
+      height: `${rowHeight}px`,
+    });
+    item.querySelector('input').tabIndex = Number(group.dataset.tab);
+  });
+}
+
+// Narrower screens see the whole window, smaller.
+function fitWindow() {
+  const scale = Math.min(1, document.documentElement.clientWidth / 740);
+  $('Form1').style.transform = scale < 1 ? `scale(${scale})` : '';
+  Object.assign($('stage').style, { width: `${740 * scale}px`, height: `${563 * scale}px` });
+}
+
+// ---- the engine ----
+
+async function loadEngine() {
+  const metricsReady = fetch('fonts/font-metrics.json').then((r) => r.json());
+  const fontsReady = Promise.all(['Tavrimo Mincho', 'Tavrimo Gothic', 'Tavrimo PGothic']
+    .map((family) => document.fonts.load(`16px "${family}"`, 'あ')));
+  const moduleReady = new Promise((resolve) => {
+    if (window.createTavrimo) resolve();
+    else document.querySelector('script[src="tavrimo.js"]').addEventListener('load', resolve, { once: true });
+  }).then(() => window.createTavrimo());
+  const [metrics, , engine] = await Promise.all([metricsReady, fontsReady, moduleReady]);
+  return { metrics, engine };
+}
+
+function clockSeed(engine) {
+  const now = new Date();
+  return engine.seedFromTimeOfDay(now.getUTCHours(), now.getUTCMinutes(), now.getUTCSeconds(),
+    now.getUTCMilliseconds());
+}
+
+// ---- the page ----
+
+async function start() {
+  const { metrics, engine } = await loadEngine();
+  const measureCtx = document.createElement('canvas').getContext('2d');
+  const sizer = new FontSizer(metrics, canvasMeasurer(measureCtx));
+  const previewCtx = $('PaintBox1').getContext('2d');
+  const preview = new PreviewCanvas(sizer, previewCtx);
+
+  const link = readParams(new URLSearchParams(location.search));
+  const session = new engine.Session(link.seed ?? clockSeed(engine));
+  let setBoxes = null; // the settings of the current set, for its link
+
+  const boxFace = getComputedStyle(document.documentElement).getPropertyValue('--face').trim();
+
+  function updateLink() {
+    if (!setBoxes) return;
+    const params = writeParams({ ...setBoxes, PrnNum: $('PrnNum').value }, $('QstSentence').value,
+      session.seedOfSet());
+    history.replaceState(null, '', `?${params}`);
+  }
+
+  // The paint box: the answer sheet from the table once a preview is ready.
+  function repaint() {
+    previewCtx.fillStyle = boxFace;
+    previewCtx.fillRect(0, 0, 320, 441);
+    const painted = session.paintPreview(preview, $('QstSentence').value);
+    $('previewLines').textContent = painted ? session.problemLines().join('\n') : '';
+    $('PaintBox1').setAttribute('aria-label',
+      painted ? `プレビュー画面: 問題No.${session.printNumber()} ${$('QstSentence').value}` : 'プレビュー画面');
+    return painted;
+  }
+
+  async function previewCommand() {
+    const boxes = readBoxes();
+    const outcome = session.preview(boxes);
+    if (outcome.status === 'refused') {
+      await showError(outcome.message);
+      repaint();
+      return;
+    }
+    setBoxes = boxes;
+    updateLink();
+    if (outcome.status === 'short') {
+      beep();
+      await showWarning(outcome.message);
+    }
+    repaint();
+    if (outcome.previewReady) for (const id of PRINT_BUTTONS) $(id).disabled = false;
+  }
+
+  // The command's sheets as SVG pages, then the browser's print dialog once.
+  // The browser says nothing about whether the dialog printed or was
+  // cancelled, so the number advances when it closes either way.
+  function preparePages(command) {
+    const pages = [];
+    let current = null;
+    const printer = {
+      pageWidth: () => PAGE_WIDTH,
+      pageHeight: () => PAGE_HEIGHT,
+      beginJob: (title, number, answers) => {
+        current = new SvgPage(sizer, document, PAGE_WIDTH, PAGE_HEIGHT);
+        current.svg.dataset.sheetNumber = String(number);
+        current.svg.dataset.answers = answers ? '1' : '0';
+        current.title = title;
+        return current;
+      },
+      endJob: () => pages.push(current),
+    };
+    const outcome = session.print(command, $('PrnNum').value, $('QstSentence').value, printer);
+    return { outcome, pages };
+  }
+
+  async function printCommand(id) {
+    const { outcome, pages } = preparePages(PRINT_COMMANDS[id]);
+    if (!outcome.printed) {
+      await showError(outcome.message);
+      return;
+    }
+    const holder = $('print-pages');
+    holder.replaceChildren(...pages.map((p) => {
+      const page = document.createElement('div');
+      page.className = 'page';
+      page.append(p.svg);
+      return page;
+    }));
+    const title = document.title;
+    document.title = pages[0].title;
+    window.print();
+    document.title = title;
+    $('PrnNum').value = String(session.printNumber());
+    updateLink();
+  }
+
+  // ---- wiring ----
+  $('edtBunbof1').addEventListener('input', () => { $('edtBunbob1').value = $('edtBunbof1').value; });
+  $('edtBunbof2').addEventListener('input', () => { $('edtBunbob2').value = $('edtBunbof2').value; });
+  for (const radio of document.querySelectorAll('input[name="rgTuubun"]')) radio.addEventListener('change', couple);
+  $('QstSentence').addEventListener('input', updateLink);
+  $('PrnNum').addEventListener('input', updateLink);
+  $('btnPreview').addEventListener('click', previewCommand);
+  for (const id of PRINT_BUTTONS) $(id).addEventListener('click', () => printCommand(id));
+  $('btnMaintenance').addEventListener('click', () => showNotice('印刷設定',
+    'プリンタと用紙は、印刷のときに開くブラウザの印刷画面で選びます。\n' +
+    '用紙はA4、向きは縦になります。余白は「なし」か「デフォルト」のままにしてください。'));
+  $('btnClose').addEventListener('click', () => {
+    window.close();
+    // A tab the page did not open stays: start afresh, as a new run would.
+    location.replace(location.pathname);
+  });
+  for (const dialog of document.querySelectorAll('dialog')) {
+    dialog.querySelector('button').addEventListener('click', () => dialog.close());
+  }
+
+  setControls(link.boxes, link.question);
+  repaint();
+  document.documentElement.dataset.ready = 'true';
+  if (link.error) {
+    await showError(link.error);
+  } else if (link.seed !== null) {
+    await previewCommand();
+  }
+}
+
+for (const group of document.querySelectorAll('.group')) arrangeGroup(group);
+fitWindow();
+window.addEventListener('resize', fitWindow);
+if ('serviceWorker' in navigator && location.protocol !== 'file:') {
+  navigator.serviceWorker.register('sw.js').catch(() => {});
+}
+start().catch((e) => {
+  document.documentElement.dataset.ready = 'error';
+  showError(String(e?.message ?? e));
+});
