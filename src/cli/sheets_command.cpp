@@ -154,6 +154,11 @@ OpenedWriter OpenFiles(const SheetsRequest& request, QIODevice& out, QFile& stre
     return request.png ? OpenPngStream(*device, name, render) : OpenPdfStream(*device, name);
 }
 
+QString FaultMessage(const QtSheetPrinter& printer, PrinterFault fault)
+{
+    return QString::fromStdString(WithClosingPeriod(PrinterFaultMessage(fault, printer.FaultDetail())));
+}
+
 // The printer, checked before anything is made, so that a missing one
 // leaves no file behind.
 QString PreparePrinter(QtSheetPrinter& printer, const QString& name)
@@ -164,7 +169,7 @@ QString PreparePrinter(QtSheetPrinter& printer, const QString& name)
         printer.device().setPrinterName(name);
     }
     if (const PrinterFault fault = printer.SetPortrait(); fault != PrinterFault::None)
-        return QString::fromStdString(WithClosingPeriod(std::string(PrinterFaultMessage(fault))));
+        return FaultMessage(printer, fault);
     return {};
 }
 
@@ -175,7 +180,7 @@ QString PrintSets(QtSheetPrinter& printer, const std::vector<MadeSet>& sets, con
         for (Sheet& page : PagesOf(set, request, false)) pages.push_back(std::move(page));
     }
     if (const PrinterFault fault = PrintSheets(printer, pages); fault != PrinterFault::None)
-        return QString::fromStdString(WithClosingPeriod(std::string(PrinterFaultMessage(fault))));
+        return FaultMessage(printer, fault);
     return {};
 }
 
