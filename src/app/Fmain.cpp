@@ -137,10 +137,14 @@ SettingsBoxes TForm1::ReadBoxes() const
 void TForm1::btnPreviewClick()
 {
     const PreviewOutcome outcome = session_.Preview(ReadBoxes());
+    // Drawn at once from the table as it now is, whatever the outcome: Qt
+    // keeps the box's pixels, and a short or refused preview must not leave
+    // a set on show that is not the one the print commands print.
+    PaintBox1->repaint();
     switch (outcome.status) {
         case AssemblyStatus::Refused: ShowErrorReport(outcome.message); return;
         case AssemblyStatus::Short:
-            // The short set is already in the table, so a repaint behind the
+            // The short set is already in the table, so the box behind the
             // warning shows the problems the count says.
             services_.Beep();
             services_.ShowWarning(kShortSetCaption, outcome.message);
@@ -148,8 +152,6 @@ void TForm1::btnPreviewClick()
         case AssemblyStatus::Complete: break;
     }
     if (outcome.previewReady) {
-        // Drawn at once, not at the next turn of the event loop.
-        PaintBox1->repaint();
         btnPrint->setEnabled(true);
         btnPrintWithAns->setEnabled(true);
         btnPrintAns->setEnabled(true);

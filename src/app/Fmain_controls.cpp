@@ -93,7 +93,8 @@ QPushButton* MakeButton(QWidget* parent, const char* name, int left, int top, in
     button->setObjectName(QString::fromLatin1(name));
     button->setGeometry(left, top, width, kButtonHeight);
     button->setIconSize(QSize(pictureSize, pictureSize));
-    button->setAutoDefault(false);
+    // Enter on the focused button clicks it, as Space does.
+    button->setAutoDefault(true);
     SetHint(*button, hint);
     return button;
 }

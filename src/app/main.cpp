@@ -1,8 +1,6 @@
 // The program: one window; closing it ends the run.
 
 #include <QApplication>
-#include <QLibraryInfo>
-#include <QTranslator>
 
 #include "app/Fmain.h"
 #include "runtime/qt/application_title.h"
@@ -14,12 +12,7 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     tavrimo::InstallSheetFontSubstitutions();
-    // The window speaks Japanese whatever the locale, and so must Qt's own
-    // dialogs (the print dialog, the buttons of the message boxes).
-    QTranslator qtTexts;
-    if (qtTexts.load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-        QApplication::installTranslator(&qtTexts);
-    }
+    tavrimo::InstallJapaneseQtTexts();
 
     tavrimo::QtWindowServices services(tavrimo::ApplicationTitle(QCoreApplication::applicationFilePath()));
     tavrimo::QtSheetPrinter printer;

@@ -1,72 +1,16 @@
 #pragma once
 
-// tavrimo-sheets in two steps: the arguments are read once, by one parser and
-// before any application object exists, so that main can build the
-// application the request needs (fonts only for drawing); then the request
-// runs on a worksheet session, one preview per set, with each set streamed to
-// standard output and to the file writers as it is made.
+// tavrimo-sheets runs a request on a worksheet session, one preview per set,
+// with each set streamed to standard output and to the file writers as it is
+// made.
 
-#include <QCommandLineParser>
 #include <QIODevice>
-#include <QString>
 #include <QStringList>
 #include <QTextStream>
-#include <cstdint>
-#include <memory>
-#include <optional>
-#include <string>
 
-#include "cli/sheet_files.h"
-#include "problems/settings_reader.h"
-#include "problems/worksheet_settings.h"
+#include "cli/sheets_arguments.h"
 
 namespace tavrimo {
-
-// Exit codes of tavrimo-sheets.
-enum ExitCode : int {
-    kExitComplete = 0,  // every set complete
-    kExitShort = 1,     // a set stopped short; no further sets were made
-    kExitFailed = 2,    // bad input, or a file, standard output or the printer failed
-};
-
-enum class AnswerSheets { No, With, Only };
-
-// Where -o sends the sheets.
-enum class OutputKind {
-    None,
-    File,    // a regular file, or none yet: written under a temporary name, then renamed
-    Stream,  // an existing device, FIFO or socket: written as the pages come
-    Stdout,  // "-", or the very file standard output goes to
-};
-
-struct SheetsRequest {
-    SettingsBoxes boxes;
-    std::string question = kDefaultQuestionText;
-    std::optional<std::uint32_t> seed;
-    int sheets = 1;
-    bool json = false;
-    QString output;
-    OutputKind outputKind = OutputKind::None;
-    bool png = false;
-    int dpi = kDefaultPngDpi;
-    AnswerSheets answers = AnswerSheets::No;
-    bool preview = false;
-    bool print = false;
-    QString printer;  // empty: the default printer
-
-    // Drawing (files, the printer) needs fonts and so a GUI application.
-    bool NeedsFonts() const { return outputKind != OutputKind::None || print; }
-};
-
-struct ParsedArguments {
-    std::unique_ptr<QCommandLineParser> parser;  // kept for the help text
-    bool help = false;
-    QString error;  // not empty: the arguments are refused
-    SheetsRequest request;
-};
-
-// Reads the arguments (program name first). Needs no application object.
-ParsedArguments ReadSheetsArguments(const QStringList& arguments);
 
 struct Console {
     QIODevice& out;         // the text or JSON; the sheets themselves with -o -

@@ -16,9 +16,22 @@ enum class PrinterFault {
     UnsupportedFeature,  // the chosen printer cannot be driven
     AlreadyPrinting,     // orientation set or a job begun while a job is open
     NotReady,            // a job ended that was not begun, or it could not start
+    Refused,             // the spooler did not take the job, or the printer takes none now
+    FileNotWritten,      // a job's file could not be written whole
+    FolderMissing,       // the folder of the chosen file is gone
 };
 
+// What the message of a fault names, for the faults that name something: the
+// printer, file or folder, and the reason in the spooler's or the system's
+// own words.
+struct PrinterFaultDetail {
+    std::string target;
+    std::string reason;
+};
+
+// The fault's message; without the detail, the general form of it.
 std::string_view PrinterFaultMessage(PrinterFault fault);
+std::string PrinterFaultMessage(PrinterFault fault, const PrinterFaultDetail& detail);
 
 // One print job: one page of one sheet.
 struct PrintJob {
@@ -43,6 +56,9 @@ public:
     [[nodiscard]] virtual PrinterFault BeginJob(const PrintJob& job) = 0;
     virtual Canvas& JobCanvas() = 0;
     [[nodiscard]] virtual PrinterFault EndJob() = 0;
+    // What the last fault returned names; empty for a printer whose faults
+    // name nothing.
+    virtual PrinterFaultDetail FaultDetail() const { return {}; }
 
     // The system's printer dialog; on OK its choice becomes the printer of
     // all later jobs, on cancel nothing changes.

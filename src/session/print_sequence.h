@@ -12,7 +12,7 @@ inline constexpr const char* kDocumentTitle = "Tavrimo引き算分数編";
 
 // One print command: portrait, the printable area read once (height, then
 // width), then one job of one page per sheet, drawn on that area. Stops at
-// the first fault. Each job draws a copy of its sheet, so the answers it
+// the first fault, whose detail the printer then holds. Each job draws a copy of its sheet, so the answers it
 // computes never touch the caller's table.
 PrinterFault PrintSheets(SheetPrinter& printer, const std::vector<Sheet>& sheets);
 

@@ -75,7 +75,7 @@ PrintOutcome WorksheetSession::Print(PrintCommand command, std::string_view numb
 
     if (const PrinterFault fault = PrintSheets(printer, SheetsFor(command, questionText));
         fault != PrinterFault::None) {
-        return {false, WithClosingPeriod(std::string(PrinterFaultMessage(fault)))};
+        return {false, WithClosingPeriod(PrinterFaultMessage(fault, printer.FaultDetail()))};
     }
     AdvancePrintNumber();
     return {true, {}};

@@ -1,6 +1,8 @@
 // The window's Qt services for real: the printer on PDF files read back with
 // poppler, its faults, job file names and dialog, and the message boxes.
 
+#include <sys/resource.h>
+
 #include <QDir>
 #include <QMessageBox>
 #include <QPrintDialog>
@@ -11,6 +13,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <csignal>
 
 #include "recording_services.h"
 #include "runtime/qt/application_title.h"
@@ -34,7 +37,7 @@ QString Poppler(const QString& file, bool info = false)
 }
 
 // Runs open, which shows a modal box, and returns what it showed, closing it: a message
-// box's icon, caption, text, buttons and whether centred, or a print dialog's printer.
+// box's icon, caption, text, buttons and whether centred, or a print dialog's caption.
 QStringList Modal(const std::function<void()>& open)
 {
     QStringList seen;
@@ -43,8 +46,7 @@ QStringList Modal(const std::function<void()>& open)
         QWidget* modal = QApplication::activeModalWidget();
         if (modal == nullptr || !modal->isVisible()) return;
         poll.stop();
-        if (auto* dialog = qobject_cast<QPrintDialog*>(modal))
-            seen << QString::number(quintptr(dialog->printer()));
+        if (auto* dialog = qobject_cast<QPrintDialog*>(modal)) seen << dialog->windowTitle();
         if (auto* box = qobject_cast<QMessageBox*>(modal)) {
             seen << QString::number(box->icon()) << box->windowTitle() << box->text();
             for (QAbstractButton* button : box->buttons()) seen << button->text().remove('&');
@@ -57,6 +59,28 @@ QStringList Modal(const std::function<void()>& open)
     open();
     return seen;
 }
+
+// While it lives the process may write no file beyond `bytes`: further writes fail (EFBIG), as
+// they fail (ENOSPC) on a full disk.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) : signal_(std::signal(SIGXFSZ, SIG_IGN))  // a failed write, no more
+    {
+        getrlimit(RLIMIT_FSIZE, &saved_);
+        rlimit limit = saved_;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &saved_);
+        std::signal(SIGXFSZ, signal_);
+    }
+
+private:
+    void (*signal_)(int);
+    rlimit saved_{};
+};
 
 }  // namespace
 
@@ -96,9 +120,14 @@ private slots:
         QCOMPARE(w.printer.device().outputFileName(), dir.filePath("sheet.pdf"));  // for the next command
         const QString problems = Poppler(dir.filePath("sheet-7.pdf"));
         QVERIFY(Poppler(dir.filePath("sheet-7-解答.pdf")).size() > problems.size());  // with the answers
+        // The printer's page, in points as pdfinfo gives it.
+        const QSizeF page = w.printer.device().pageLayout().fullRectPoints().size();
+        const QString size =
+            QString("Page size: +%1[.\\d]* x %2[.\\d]* pts").arg(int(page.width())).arg(int(page.height()));
         for (const QString& file : {dir.filePath("sheet-7.pdf"), dir.filePath("sheet-7-解答.pdf")}) {
             QVERIFY(Poppler(file, true)
-                        .contains(QRegularExpression("(?m)^Title: +Tavrimo引き算分数編\n(.*\n)*Pages: +1$")));
+                        .contains(QRegularExpression(
+                            "(?m)^Title: +Tavrimo引き算分数編\n(.*\n)*Pages: +1\n(.*\n)*" + size)));
             QVERIFY(Poppler(file).contains("つぎの計算をしましょう。") && Poppler(file).contains("問題No.7"));
         }
         // The same number again, for a new set: a file of its own, the first untouched.
@@ -110,21 +139,64 @@ private slots:
         QVERIFY(again.contains("問題No.7") && again != problems);
     }
 
+    // A job's file that cannot be written whole, as on a full disk, and a folder that is gone: the
+    // error report says so, with the system's reason; no file is left, at the sheet's name or a
+    // temporary one; the number stays. Then the same command writes both sheets whole.
+    void jobFilesThatFail()
+    {
+        QTemporaryDir dir;
+        const QString folder = dir.filePath("week");
+        QVERIFY(QDir().mkdir(folder));
+        TestWindow<QtSheetPrinter> w;
+        w.printer.device().setOutputFileName(folder + "/sheet.pdf");
+        w.Preview();
+        Retype(w.form.PrnNum, "7");
+        const QString number = "7 7";
+        const auto held = [&] {
+            return w.form.PrnNum->text() + ' ' + QString::number(w.form.session().PrintNumber());
+        };
+        {
+            const FileSizeLimit limit(4096);
+            w.Click(w.form.btnPrintWithAns);
+        }
+        QCOMPARE(w.services.events,
+                 QStringList{"error: ファイル " + folder + "/sheet-7.pdf を書き込めません（" +
+                             qt_error_string(EFBIG) + "）."});
+        QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList());
+        QCOMPARE(held(), number);
+
+        QVERIFY(QDir(folder).removeRecursively());
+        w.services.events.clear();
+        w.Click(w.form.btnPrint);
+        QCOMPARE(w.services.events, QStringList{"error: 保存先のフォルダ " + folder + " がありません."});
+        QCOMPARE(held(), number);
+
+        QVERIFY(QDir().mkdir(folder));
+        w.services.events.clear();
+        w.Click(w.form.btnPrintWithAns);
+        QVERIFY(w.services.events.isEmpty());
+        QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden),
+                 (QStringList{"sheet-7-解答.pdf", "sheet-7.pdf"}));
+        for (const QString& file : QDir(folder).entryList(QDir::Files))
+            QVERIFY(Poppler(folder + '/' + file, true).contains(QRegularExpression("(?m)^Pages: +1$")));
+        QCOMPARE(held(), "8 8");
+    }
+
     void printerDialogAndBoxes()
     {
-        // 印刷設定 shows Qt's dialog for the one printer; cancelled, the choice stands.
+        // 印刷設定 shows Qt's dialog as a setup dialog; cancelled, the choice stands.
         TestWindow<QtSheetPrinter> w;
         w.printer.device().setOutputFileName("/nonexistent-folder/chosen.pdf");
-        QCOMPARE(Modal([&] { w.Click(w.form.btnMaintenance); }),
-                 QStringList{QString::number(quintptr(&w.printer.device()))});
+        QCOMPARE(Modal([&] { w.Click(w.form.btnMaintenance); }), QStringList{"印刷設定"});
         QCOMPARE(w.printer.device().outputFileName(), "/nonexistent-folder/chosen.pdf");
+        QCOMPARE(w.printer.device().outputFormat(), QPrinter::PdfFormat);
         // Portrait, the printable area in device pixels; a file that cannot be written is a fault.
         QtSheetPrinter& printer = w.printer;
         QCOMPARE(printer.SetPortrait(), PrinterFault::None);
         const QSize page(printer.PageWidth(), printer.PageHeight());
         QVERIFY(page.height() > page.width() &&
                 page == QSize(printer.device().width(), printer.device().height()));
-        QCOMPARE(printer.BeginJob({"t", 1, false}), PrinterFault::NotReady);
+        QCOMPARE(printer.BeginJob({"t", 1, false}), PrinterFault::FolderMissing);
         QCOMPARE(printer.EndJob(), PrinterFault::NotReady);
         QCOMPARE(PrinterFaultMessage(PrinterFault::UnsupportedFeature),
                  "選択されたプリンタではサポートされていない機能です");

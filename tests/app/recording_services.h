@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTest>
 #include <functional>
 #include <memory>
@@ -92,6 +93,16 @@ inline HeldState Held(const TForm1& form)
 {
     const WorksheetSession& s = form.session();
     return {s.QuestionCount(), s.PrintNumber(), s.ShowAnswers() ? 1 : 0, s.PreviewReady() ? 1 : 0};
+}
+
+// The pixels the screen shows of the widget now, as last painted (not drawn anew).
+inline QImage OnScreen(QWidget* widget)
+{
+    const QPoint at = widget->mapTo(widget->window(), QPoint());
+    return widget->screen()
+        ->grabWindow(widget->window()->winId(), at.x(), at.y(), widget->width(), widget->height())
+        .toImage()
+        .convertToFormat(QImage::Format_RGB32);
 }
 
 // What the window's paint handler draws right now.

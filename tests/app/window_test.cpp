@@ -238,10 +238,17 @@ private slots:
         w_->Click(f_->rgBaisuu->button(1));
         w_->Click(f_->rgTuubun->button(0));
         QVERIFY(!f_->rgBaisuu->isEnabled() && f_->rgBaisuu->itemIndex() == 1);
-        // 印刷設定 opens the printer's dialog; 終了 closes the window.
+        // 印刷設定 opens the printer's dialog, by a click and by Return, keypad Enter or Space on the
+        // focused button; 終了 closes the window, here by Return.
         w_->Click(f_->btnMaintenance);
-        QVERIFY(w_->printer.log == std::vector<std::string>{"SetupDialog"});
-        w_->Click(f_->btnClose);
+        for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space}) {
+            f_->btnMaintenance->setFocus();
+            QTest::keyClick(f_->btnMaintenance, key,
+                            key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+        }
+        QVERIFY(w_->printer.log == std::vector<std::string>(4, "SetupDialog"));
+        f_->btnClose->setFocus();
+        QTest::keyClick(f_->btnClose, Qt::Key_Return);
         QVERIFY(!f_->isVisible());
     }
 
@@ -250,7 +257,8 @@ private slots:
     {
         QFETCH(int, row);
         const Preview& p = kPreviews[row];
-        const QImage blank = f_->PaintBox1->grab().toImage();
+        QVERIFY(w_->Show());
+        const QImage blank = OnScreen(f_->PaintBox1);
         if (p.previewFirst) w_->Preview(), Retype(f_->PrnNum, "5");
         const ProblemTable before = f_->problemTable();
         f_->rgAnswer->setItemIndex(p.answerKind);
@@ -279,7 +287,11 @@ private slots:
             ready && count > 0 ? SheetDrawing(table, 320, 441, count, s.PrintNumber, true) : Calls();
         QCOMPARE(PreviewDrawing(*f_), drawing);
         if (p.previewFirst && w_->services.events.size() == 2) QCOMPARE(drawnWhileOpen, drawing);
-        QCOMPARE(f_->PaintBox1->grab().toImage() == blank, drawing.empty());
+        // Whatever the outcome, the screen shows what a repaint draws now: Qt keeps a widget's
+        // pixels until something repaints it.
+        const QImage shown = OnScreen(f_->PaintBox1);
+        QVERIFY(shown == f_->PaintBox1->grab().toImage().convertToFormat(shown.format()));
+        QCOMPARE(shown == blank, drawing.empty());
         const bool same = table.Minuend == before.Minuend && table.Subtrahend == before.Subtrahend;
         QCOMPARE(same, !p.error.isEmpty() || count == 0);
     }

@@ -19,6 +19,7 @@ public:
     std::vector<Job> jobs;         // the jobs begun
     std::int32_t width = 2480, height = 3508;
     PrinterFault portraitFault{}, beginFault{}, endFault{};  // returned, to play faults
+    PrinterFaultDetail detail;                               // what the faults name
 
     PrinterFault SetPortrait() override { return log.push_back("SetPortrait"), portraitFault; }
     std::int32_t PageWidth() override { return log.push_back("PageWidth"), width; }
@@ -30,6 +31,7 @@ public:
     }
     Canvas& JobCanvas() override { return jobs.back().page; }
     PrinterFault EndJob() override { return log.push_back("EndJob"), endFault; }
+    PrinterFaultDetail FaultDetail() const override { return detail; }
     void SetupDialog() override { log.push_back("SetupDialog"); }
 };
 

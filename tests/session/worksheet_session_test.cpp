@@ -141,20 +141,54 @@ TEST(WorksheetSession, AFailedPrintCommandKeepsTheNumberItRead)
         std::string message;
         std::int32_t numberAfter;
         std::size_t printerCalls;
+        PrinterFaultDetail detail = {};
     };
+    const PrinterFaultDetail full{"/home/t/s-4.pdf", "No space left on device"};
     const Row rows[] = {
         {"no integer", "7x", None, None, None, "'7x' は整数ではありません.", 1, 0},
         {"no printer", "4", NoDefaultPrinter, None, None, "デフォルト プリンタが存在しません.", 4, 1},
         {"busy", "4", None, AlreadyPrinting, None, "現在印刷中です.", 4, 4},
         {"not handed over", "4", None, None, NotReady, "プリンタに印刷できる状態ではありません.", 4, 5},
+        {"fixed messages name nothing", "4", None, None, NotReady, "プリンタに印刷できる状態ではありません.",
+         4, 5, full},
+        {"refused by the spooler",
+         "4",
+         None,
+         None,
+         Refused,
+         "プリンタ「q」が印刷を受け付けません（Destination \"q\" is not accepting jobs.）.",
+         4,
+         5,
+         {"q", "Destination \"q\" is not accepting jobs."}},
+        {"stopped printer",
+         "4",
+         Refused,
+         None,
+         None,
+         "プリンタ「q」が印刷を受け付けません（停止しています）.",
+         4,
+         1,
+         {"q", "停止しています"}},
+        {"full disk", "4", None, None, FileNotWritten,
+         "ファイル /home/t/s-4.pdf を書き込めません（No space left on device）.", 4, 5, full},
+        {"folder gone",
+         "4",
+         None,
+         FolderMissing,
+         None,
+         "保存先のフォルダ /home/t がありません.",
+         4,
+         4,
+         {"/home/t", ""}},
+        {"refused, nothing named", "4", None, None, Refused, "プリンタが印刷を受け付けません.", 4, 5},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
         WorksheetSession session(7);
         session.Preview({});
         RecordingPrinter printer;
-        std::tie(printer.portraitFault, printer.beginFault, printer.endFault) =
-            std::tie(r.portrait, r.begin, r.end);
+        std::tie(printer.portraitFault, printer.beginFault, printer.endFault, printer.detail) =
+            std::tie(r.portrait, r.begin, r.end, r.detail);
         const PrintOutcome outcome =
             session.Print(PrintCommand::ProblemsAndAnswers, r.number, kQuestion, printer);
         EXPECT_FALSE(outcome.printed);

@@ -1,18 +1,27 @@
 // The print commands against the private CUPS daemon of run-spooler-test: what
 // the spooler received from the window's print commands and from --print.
+#include <QComboBox>
+#include <QDialogButtonBox>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QGroupBox>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLabel>
+#include <QPrintDialog>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTimer>
 #include <algorithm>
 #include <array>
 #include <map>
 
 #include "recording_services.h"
 #include "runtime/qt/qt_sheet_printer.h"
+#include "runtime/qt/qt_window_services.h"
 #include "session/print_sequence.h"
 
 namespace tavrimo::testing {
@@ -102,12 +111,68 @@ void CheckJob(const Job& job, const Set& set, bool answerSheet)
              qPrintable(pdf + (answerSheet ? " is not the answer sheet" : " is not the problem sheet")));
 }
 
+// Clicks 印刷設定 and, once its dialog is up, runs act on it, which is to close it.
+void WithSetupDialog(TestWindow<QtSheetPrinter>& w, const std::function<void(QPrintDialog&)>& act)
+{
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+        if (dialog == nullptr || !dialog->isVisible()) return;
+        poll.stop();
+        act(*dialog);
+    });
+    poll.start(10);
+    w.Click(w.form.btnMaintenance);
+}
+
+// What the setup dialog shows: caption, confirm button, the output chosen (the queue, or the
+// file entry and the file), then anything that should not be there once its options are
+// expanded: page range, page set or current page, or a text left in English (also where this
+// queue hides it, as the duplex options of a queue without duplex).
+QStringList Shown(QPrintDialog& dialog)
+{
+    auto* buttons = dialog.findChild<QDialogButtonBox*>();
+    auto* printers = dialog.findChild<QComboBox*>("printers");
+    if (buttons == nullptr || printers == nullptr) return {"not Qt's print dialog"};
+    QStringList shown{dialog.windowTitle(), buttons->button(QDialogButtonBox::Ok)->text(),
+                      printers->currentText()};
+    if (printers->currentIndex() == printers->count() - 1)
+        shown << dialog.findChild<QLineEdit*>("filename")->text();
+    for (QAbstractButton* button : buttons->buttons())
+        if (buttons->buttonRole(button) != QDialogButtonBox::AcceptRole &&
+            buttons->buttonRole(button) != QDialogButtonBox::RejectRole)
+            button->click();  // the options
+    for (const char* name :
+         {"gbPrintRange", "printRange", "pagesRadioButton", "printCurrentPage", "pageSetCombo"})
+        if (dialog.findChild<QWidget*>(name)->isVisibleTo(&dialog)) shown << QString("offers %1").arg(name);
+    QWidget* range = dialog.findChild<QWidget*>("gbPrintRange");
+    for (QWidget* widget : dialog.findChildren<QWidget*>()) {
+        if (range->isAncestorOf(widget)) continue;
+        QStringList texts;
+        const bool data =
+            widget->objectName() == "location" || widget->objectName() == "type";  // the queue's
+        if (auto* label = qobject_cast<QLabel*>(widget); label && !data) texts << label->text();
+        if (auto* button = qobject_cast<QAbstractButton*>(widget)) texts << button->text();
+        if (auto* group = qobject_cast<QGroupBox*>(widget)) texts << group->title();
+        if (auto* tabs = qobject_cast<QTabWidget*>(widget))
+            for (int i = 0; i < tabs->count(); ++i) texts << tabs->tabText(i);
+        static const QRegularExpression english("^[ -~]*[A-Za-z]{2}[ -~]*$");
+        for (const QString& text : texts)
+            if (text != "OK" && english.match(text).hasMatch()) shown << "English: " + text;
+    }
+    return shown;
+}
+
 }  // namespace
 
 class SpoolerTest : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() { QVERIFY2(!kDir.isEmpty(), "run by run-spooler-test, which starts the daemon"); }
+    void initTestCase()
+    {
+        QVERIFY2(!kDir.isEmpty(), "run by run-spooler-test, which starts the daemon");
+        QVERIFY2(InstallJapaneseQtTexts(), "qt6-translations-l10n is not installed (scripts/install-deps)");
+    }
 
     // No queue: each print command reports the missing printer, changes nothing and sends nothing.
     void noDefaultPrinter()
@@ -155,6 +220,92 @@ private slots:
                 CheckJob(jobs[seen++], set, sheets[k]);
             if (QTest::currentTestFailed()) return;
             QCOMPARE(w.form.PrnNum->text(), QString::number(++set.number));
+        }
+    }
+
+    // 印刷設定 chooses the queue or a PDF file and keeps the choice until OK: a cancel changes
+    // nothing, whatever was chosen in the dialog. The dialog is a setup dialog: captioned as its
+    // button, confirmed with OK, without page ranges, all in Japanese.
+    void setupDialog()
+    {
+        QTemporaryDir dir;
+        const QString chosen = dir.filePath("s.pdf");
+        TestWindow<QtSheetPrinter> w;
+        Retype(w.form.PrnNum, "3");
+        w.Preview();
+        const QString queue = "q", file = "PDF ファイルに出力";
+        const struct Step {
+            const char* name;
+            QStringList shown;  // before the choice
+            QString choice;     // "": none
+            bool ok;
+            QStringList files;  // afterwards, by 印刷
+            std::size_t queued;
+        } steps[] = {
+            {"the file, OK", {queue}, file, true, {"s-3.pdf"}, 0},
+            {"nothing, cancelled", {file, chosen}, "", false, {"s-3.pdf", "s-4.pdf"}, 0},
+            {"the queue, cancelled", {file, chosen}, queue, false, {"s-3.pdf", "s-4.pdf", "s-5.pdf"}, 0},
+            {"the queue, OK", {file, chosen}, queue, true, {"s-3.pdf", "s-4.pdf", "s-5.pdf"}, 1},
+            {"the file, cancelled", {queue}, file, false, {"s-3.pdf", "s-4.pdf", "s-5.pdf"}, 2},
+        };
+        const std::size_t jobs = LoggedJobs().size();
+        for (const Step& step : steps) {
+            QStringList shown;
+            WithSetupDialog(w, [&](QPrintDialog& dialog) {
+                shown = Shown(dialog);
+                auto* printers = dialog.findChild<QComboBox*>("printers");
+                if (!step.choice.isEmpty()) printers->setCurrentText(step.choice);
+                if (step.choice == file) dialog.findChild<QLineEdit*>("filename")->setText(chosen);
+                if (step.ok)
+                    dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+                else
+                    QTest::keyClick(&dialog, Qt::Key_Escape);
+            });
+            QCOMPARE(shown, QStringList({"印刷設定", "OK"}) + step.shown);
+            w.Click(w.form.btnPrint);
+            QVERIFY(w.services.events.empty());
+            QCOMPARE(QDir(dir.path()).entryList(QDir::Files), step.files);
+            QCOMPARE(WaitForJobs(jobs + step.queued).size(), jobs + step.queued);
+        }
+    }
+
+    // A queue that takes no job: the error report names it and says why; nothing is queued
+    // (a stopped queue would hold the jobs unprinted) and the number stays. Deletes the queue.
+    void refusedJobs()
+    {
+        const struct Row {
+            const char* name;
+            QStringList before, after;  // commands
+            QString reason;
+        } rows[] = {
+            {"rejecting jobs", {"cupsreject", "q"}, {"cupsaccept", "q"}, "ジョブを受け付けない設定です"},
+            {"stopped", {"cupsdisable", "q"}, {"cupsenable", "q"}, "停止しています"},
+            {"deleted", {"lpadmin", "-x", "q"}, {}, "The printer or class does not exist."},
+        };
+        const std::size_t jobs = LoggedJobs().size();
+        {
+            // Refused when handed over, after the check before the job: CUPS's answer, which Qt drops.
+            QtSheetPrinter printer;
+            QCOMPARE(printer.BeginJob({kDocumentTitle, 1, false}), PrinterFault::None);
+            Run("cupsreject", {"q"});
+            const PrinterFault fault = printer.EndJob();
+            Run("cupsaccept", {"q"});
+            QCOMPARE(fault, PrinterFault::Refused);
+            QCOMPARE(printer.FaultDetail().reason, R"(Destination "q" is not accepting jobs.)");
+        }
+        for (const Row& row : rows) {
+            TestWindow<QtSheetPrinter> w;
+            w.printer.device();  // chosen while the queue takes jobs
+            Retype(w.form.PrnNum, "6");
+            w.Preview();
+            QCOMPARE(Run(row.before[0], row.before.mid(1)).code, 0);
+            w.Click(w.form.btnPrintWithAns);
+            if (!row.after.isEmpty()) Run(row.after[0], row.after.mid(1));
+            QCOMPARE(w.services.events,
+                     QStringList{"error: プリンタ「q」が印刷を受け付けません（" + row.reason + "）."});
+            QCOMPARE(w.form.PrnNum->text() + ' ' + QString::number(w.form.session().PrintNumber()), "6 6");
+            QCOMPARE(Run("lpstat", {"-o"}).out.trimmed(), "");
+            QCOMPARE(LoggedJobs().size(), jobs);
         }
     }
 

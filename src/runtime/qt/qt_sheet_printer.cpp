@@ -1,14 +1,98 @@
 #include "runtime/qt/qt_sheet_printer.h"
 
 #include <QApplication>
+#include <QBuffer>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QLineEdit>
 #include <QPageLayout>
+#include <QPdfWriter>
 #include <QPrintDialog>
+#include <QPrintEngine>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSaveFile>
+#include <utility>
 
+#include "runtime/qt/cups_queue.h"
 #include "runtime/qt/job_files.h"
 
 namespace tavrimo {
+namespace {
+
+// Where Qt's CUPS printing keeps the job options of the dialog's Properties.
+constexpr auto kCupsOptions = QPrintEngine::PrintEnginePropertyKey(0xfe00);
+
+// A printer with the choices the dialog shows and the jobs use.
+std::unique_ptr<QPrinter> CopyOf(QPrinter& printer)
+{
+    auto copy = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    if (printer.outputFormat() == QPrinter::PdfFormat) {
+        copy->setOutputFormat(QPrinter::PdfFormat);
+        copy->setOutputFileName(printer.outputFileName());
+    } else {
+        copy->setPrinterName(printer.printerName());
+    }
+    copy->setPageLayout(printer.pageLayout());
+    copy->setCopyCount(printer.copyCount());
+    copy->setCollateCopies(printer.collateCopies());
+    copy->setDuplex(printer.duplex());
+    copy->setColorMode(printer.colorMode());
+    copy->setPageOrder(printer.pageOrder());
+    const QVariant options = printer.printEngine()->property(kCupsOptions);
+    if (options.isValid()) copy->printEngine()->setProperty(kCupsOptions, options);
+    return copy;
+}
+
+// Qt's print dialog as a setup dialog: it prints nothing, and the jobs are
+// single pages, so no page range, page set or current page. The names are
+// those of the widgets inside Qt's dialog.
+class PrinterSetupDialog final : public QPrintDialog {
+public:
+    PrinterSetupDialog(QPrinter* printer, bool toFile, QWidget* parent)
+        : QPrintDialog(printer, parent), toFile_(toFile)
+    {
+        setWindowTitle(QStringLiteral("印刷設定"));
+        setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize);
+        if (auto* buttons = findChild<QDialogButtonBox*>()) {
+            if (QPushButton* ok = buttons->button(QDialogButtonBox::Ok)) ok->setText(QStringLiteral("OK"));
+        }
+        // Labels the Japanese translation leaves in English.
+        const std::pair<const char*, QString> texts[] = {
+            {"duplex", QStringLiteral("両面印刷")},
+            {"noDuplex", QStringLiteral("しない")},
+            {"duplexLong", QStringLiteral("長辺綴じ")},
+            {"duplexShort", QStringLiteral("短辺綴じ")},
+        };
+        for (const auto& [name, text] : texts) {
+            QWidget* widget = findChild<QWidget*>(QString::fromLatin1(name));
+            if (auto* group = qobject_cast<QGroupBox*>(widget)) group->setTitle(text);
+            if (auto* button = qobject_cast<QAbstractButton*>(widget)) button->setText(text);
+        }
+    }
+
+    void setVisible(bool visible) override
+    {
+        QPrintDialog::setVisible(visible);
+        if (!visible) return;
+        // Showing the dialog shows the page range again (with CUPS Qt always
+        // offers it), and adds the file entry last without choosing it even
+        // when the printer writes a file.
+        if (QWidget* range = findChild<QWidget*>(QStringLiteral("gbPrintRange"))) range->hide();
+        auto* printers = findChild<QComboBox*>(QStringLiteral("printers"));
+        if (toFile_ && printers != nullptr) printers->setCurrentIndex(printers->count() - 1);
+    }
+
+private:
+    bool toFile_;
+};
+
+}  // namespace
 
 QtSheetPrinter::QtSheetPrinter() = default;
 
@@ -31,13 +115,31 @@ bool QtSheetPrinter::PrintsToFile()
     return printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty();
 }
 
+PrinterFault QtSheetPrinter::Fault(PrinterFault fault, const QString& target, const QString& reason)
+{
+    detail_ = {target.toStdString(), reason.toStdString()};
+    return fault;
+}
+
+PrinterFault QtSheetPrinter::FileFault(const QString& path, const QString& reason)
+{
+    const QString folder = QFileInfo(path).absolutePath();
+    if (!QFileInfo(folder).isDir())
+        return Fault(PrinterFault::FolderMissing, QDir::toNativeSeparators(folder));
+    return Fault(PrinterFault::FileNotWritten, QDir::toNativeSeparators(path), reason);
+}
+
 PrinterFault QtSheetPrinter::CheckPrinter()
 {
+    detail_ = {};
     if (PrintsToFile()) return PrinterFault::None;
     QPrinter& printer = device();
     // With no printer installed Qt falls back to PDF output without a file.
     if (printer.outputFormat() != QPrinter::NativeFormat || printer.printerName().isEmpty()) {
         return PrinterFault::NoDefaultPrinter;
+    }
+    if (const QString refusal = QueueRefusal(printer.printerName()); !refusal.isEmpty()) {
+        return Fault(PrinterFault::Refused, printer.printerName(), refusal);
     }
     if (!printer.isValid() || QPrinterInfo::printerInfo(printer.printerName()).isNull()) {
         return PrinterFault::UnsupportedFeature;
@@ -47,7 +149,7 @@ PrinterFault QtSheetPrinter::CheckPrinter()
 
 PrinterFault QtSheetPrinter::SetPortrait()
 {
-    if (painter_.isActive()) return PrinterFault::AlreadyPrinting;
+    if (painter_.isActive()) return Fault(PrinterFault::AlreadyPrinting);
     if (const PrinterFault fault = CheckPrinter(); fault != PrinterFault::None) return fault;
     device().setPageOrientation(QPageLayout::Portrait);
     return PrinterFault::None;
@@ -67,20 +169,38 @@ std::int32_t QtSheetPrinter::PageHeight()
 
 PrinterFault QtSheetPrinter::BeginJob(const PrintJob& job)
 {
-    if (painter_.isActive()) return PrinterFault::AlreadyPrinting;
+    if (painter_.isActive()) return Fault(PrinterFault::AlreadyPrinting);
     if (const PrinterFault fault = CheckPrinter(); fault != PrinterFault::None) return fault;
+    if (PrintsToFile()) return BeginFileJob(job);
 
     QPrinter& printer = device();
     printer.setDocName(QString::fromStdString(job.title));
     printer.setCreator(QStringLiteral("Tavrimo"));
-    if (PrintsToFile()) {
-        chosenFile_ = printer.outputFileName();
-        printer.setOutputFileName(JobFilePath(chosenFile_, job.sheetNumber, job.answerSheet));
+    if (!painter_.begin(&printer)) return Fault(PrinterFault::NotReady);
+    canvas_.emplace(painter_);
+    return PrinterFault::None;
+}
+
+PrinterFault QtSheetPrinter::BeginFileJob(const PrintJob& job)
+{
+    const QPrinter& printer = device();
+    const QString path = JobFilePath(printer.outputFileName(), job.sheetNumber, job.answerSheet);
+    if (!QFileInfo(QFileInfo(path).absolutePath()).isDir()) return FileFault(path, {});
+    pdf_.clear();
+    buffer_ = std::make_unique<QBuffer>(&pdf_);
+    buffer_->open(QIODevice::WriteOnly);
+    // The printer's page and resolution, so the page read before the job fits.
+    writer_ = std::make_unique<QPdfWriter>(buffer_.get());
+    writer_->setPageLayout(printer.pageLayout());
+    writer_->setResolution(printer.resolution());
+    writer_->setTitle(QString::fromStdString(job.title));
+    writer_->setCreator(QStringLiteral("Tavrimo"));
+    if (!painter_.begin(writer_.get())) {
+        writer_.reset();
+        buffer_.reset();
+        return Fault(PrinterFault::NotReady);
     }
-    if (!painter_.begin(&printer)) {
-        RestoreChosenFile();
-        return PrinterFault::NotReady;
-    }
+    jobFile_ = path;
     canvas_.emplace(painter_);
     return PrinterFault::None;
 }
@@ -92,25 +212,49 @@ Canvas& QtSheetPrinter::JobCanvas()
 
 PrinterFault QtSheetPrinter::EndJob()
 {
-    if (!painter_.isActive()) return PrinterFault::NotReady;
+    if (!painter_.isActive()) return Fault(PrinterFault::NotReady);
     canvas_.reset();
-    const bool ended = painter_.end();
-    RestoreChosenFile();
-    return ended ? PrinterFault::None : PrinterFault::NotReady;
+    const bool painted = painter_.end();
+    if (writer_ != nullptr) return EndFileJob(painted);
+    if (!painted) return Fault(PrinterFault::NotReady);
+    if (const QString error = LastSubmissionError(); !error.isEmpty()) {
+        return Fault(PrinterFault::Refused, device().printerName(), error);
+    }
+    return PrinterFault::None;
 }
 
-void QtSheetPrinter::RestoreChosenFile()
+PrinterFault QtSheetPrinter::EndFileJob(bool painted)
 {
-    if (chosenFile_.isEmpty()) return;
-    device().setOutputFileName(chosenFile_);
-    chosenFile_.clear();
+    writer_.reset();
+    buffer_.reset();
+    const QString path = std::exchange(jobFile_, {});
+    const QByteArray pdf = std::exchange(pdf_, {});
+    if (!painted) return Fault(PrinterFault::NotReady);
+    return WriteJobFile(path, pdf);
+}
+
+PrinterFault QtSheetPrinter::WriteJobFile(const QString& path, const QByteArray& pdf)
+{
+    // Unbuffered and written until all of it went: QFile takes a write that
+    // fell short (a full disk) for success, and reports an error only once
+    // nothing at all could be written. Not committed, the temporary file is
+    // removed and the job's name stays free.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return FileFault(path, file.errorString());
+    for (qint64 done = 0; done < pdf.size();) {
+        const qint64 written = file.write(pdf.constData() + done, pdf.size() - done);
+        if (written <= 0) return FileFault(path, file.errorString());
+        done += written;
+    }
+    if (!file.commit()) return FileFault(path, file.errorString());
+    return PrinterFault::None;
 }
 
 void QtSheetPrinter::SetupDialog()
 {
-    QPrintDialog dialog(&device(), QApplication::activeWindow());
-    dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize);
-    dialog.exec();
+    std::unique_ptr<QPrinter> copy = CopyOf(device());
+    PrinterSetupDialog dialog(copy.get(), PrintsToFile(), QApplication::activeWindow());
+    if (dialog.exec() == QDialog::Accepted) printer_ = std::move(copy);
 }
 
 }  // namespace tavrimo

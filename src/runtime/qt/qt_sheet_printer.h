@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QPainter>
 #include <QString>
 #include <cstdint>
@@ -9,6 +10,8 @@
 #include "runtime/qt/qpainter_canvas.h"
 #include "runtime/sheet_printer.h"
 
+class QBuffer;
+class QPdfWriter;
 class QPrinter;
 
 namespace tavrimo {
@@ -17,8 +20,10 @@ namespace tavrimo {
 // printer's full resolution. The QPrinter is made on first use, so starting
 // the program costs nothing; it then lives for the whole run and keeps what
 // the print dialog chose. When the dialog chose a PDF file, each job is
-// written to a file of its own (JobFilePath) and the chosen name stays the
-// printer's, so the next job derives its name from it again.
+// drawn, with the printer's page and resolution, into a PDF in memory, then
+// written to a file of its own (JobFilePath) under a temporary name and
+// renamed once written whole; the chosen name stays the printer's, so the
+// next job derives its name from it again.
 class QtSheetPrinter final : public SheetPrinter {
 public:
     QtSheetPrinter();
@@ -30,6 +35,8 @@ public:
     PrinterFault BeginJob(const PrintJob& job) override;
     Canvas& JobCanvas() override;
     PrinterFault EndJob() override;
+    PrinterFaultDetail FaultDetail() const override { return detail_; }
+    // The dialog works on a copy of the printer, which replaces it on OK.
     void SetupDialog() override;
 
     QPrinter& device();
@@ -37,13 +44,21 @@ public:
 private:
     bool PrintsToFile();
     PrinterFault CheckPrinter();
-    void RestoreChosenFile();
+    PrinterFault BeginFileJob(const PrintJob& job);
+    PrinterFault EndFileJob(bool painted);
+    PrinterFault WriteJobFile(const QString& path, const QByteArray& pdf);
+    PrinterFault Fault(PrinterFault fault, const QString& target = {}, const QString& reason = {});
+    PrinterFault FileFault(const QString& path, const QString& reason);
 
     std::unique_ptr<QPrinter> printer_;
     QPainter painter_;
     std::optional<QPainterCanvas> canvas_;
-    // The file the user chose while a job writes to its own file; empty otherwise.
-    QString chosenFile_;
+    // A job going to a file: the file's name, and the PDF drawn in memory.
+    QString jobFile_;
+    QByteArray pdf_;
+    std::unique_ptr<QBuffer> buffer_;
+    std::unique_ptr<QPdfWriter> writer_;
+    PrinterFaultDetail detail_;
 };
 
 }  // namespace tavrimo

@@ -1,7 +1,9 @@
 #include "runtime/qt/qt_window_services.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
 #include <QMessageBox>
+#include <QTranslator>
 #include <utility>
 
 namespace tavrimo {
@@ -13,6 +15,16 @@ QString FromUtf8(std::string_view text)
 }
 
 }  // namespace
+
+bool InstallJapaneseQtTexts()
+{
+    auto* texts = new QTranslator(QCoreApplication::instance());
+    if (!texts->load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete texts;
+        return false;
+    }
+    return QCoreApplication::installTranslator(texts);
+}
 
 QtWindowServices::QtWindowServices(QString title) : title_(std::move(title)) {}
 

@@ -7,6 +7,11 @@
 
 namespace tavrimo {
 
+// Qt's own texts (the print dialog, the buttons of the message boxes) in
+// Japanese whatever the locale, as the window's are; false when the
+// translation is not installed.
+bool InstallJapaneseQtTexts();
+
 // The window services on Qt: QMessageBox boxes and QApplication::beep().
 class QtWindowServices final : public WindowServices {
 public:
