@@ -7,7 +7,8 @@ import { createHash } from 'node:crypto';
 import { cpSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
-import { SHEETS, SITE, argsToParams, openPage, previewLines, startBrowser, vectors } from './harness.mjs';
+import { CHROMIUM, SHEETS, SITE, argsToParams, openPage, previewLines, startBrowser, vectors } from './harness.mjs';
+import { chromium } from 'playwright-core';
 import { serveSite } from '../../scripts/serve-web.mjs';
 
 let env;
@@ -415,6 +416,31 @@ describe('offline', () => {
     assert.equal((await previewLines(page)).length, 16);
     assert.ok((await inkPixels(page)) > 2000);
     await page.context().close();
+  });
+});
+
+describe('installing', () => {
+  // Chromium's own check of what makes it offer to install the page as an
+  // app (manifest, icon, service worker); the tests' usual contexts are
+  // incognito, which it refuses as such, so this one has a profile.
+  test('Chromium finds nothing that stops it offering to install the page', async () => {
+    const context = await chromium.launchPersistentContext(join(tmp, 'profile'), {
+      executablePath: CHROMIUM,
+      args: ['--no-sandbox'],
+    });
+    try {
+      const page = await context.newPage();
+      await page.goto(url());
+      await page.waitForFunction(() => document.documentElement.dataset.ready === 'true');
+      await page.evaluate(() => navigator.serviceWorker.ready);
+      const cdp = await context.newCDPSession(page);
+      const manifest = await cdp.send('Page.getAppManifest');
+      assert.deepEqual(manifest.errors, []);
+      assert.equal(JSON.parse(manifest.data).icons.length > 0, true);
+      assert.deepEqual((await cdp.send('Page.getInstallabilityErrors')).installabilityErrors, []);
+    } finally {
+      await context.close();
+    }
   });
 });
 
