@@ -160,7 +160,7 @@ OutputKind KindOfTarget(const QString& output)
 // How many pages a run writes at most.
 int MostPages(const SheetsRequest& request)
 {
-    const int perSet = !request.preview && request.answers == AnswerSheets::With ? 2 : 1;
+    const int perSet = !request.preview && request.answers == PrintCommand::ProblemsAndAnswers ? 2 : 1;
     return request.sheets * perSet;
 }
 
@@ -197,11 +197,11 @@ QString ReadOutput(const QCommandLineParser& parser, SheetsRequest& request)
     if (parser.isSet("answers")) {
         const QString a = parser.value("answers");
         if (a == "no")
-            request.answers = AnswerSheets::No;
+            request.answers = PrintCommand::Problems;
         else if (a == "with")
-            request.answers = AnswerSheets::With;
+            request.answers = PrintCommand::ProblemsAndAnswers;
         else if (a == "only")
-            request.answers = AnswerSheets::Only;
+            request.answers = PrintCommand::Answers;
         else
             return "--answers には no、with、only のどれかを指定してください";
     }
@@ -219,7 +219,8 @@ QString ReadOutput(const QCommandLineParser& parser, SheetsRequest& request)
     if (request.preview && !request.png) return "--preview はPNGにだけ書けます";
     // The preview is the answer sheet, as in the window; --answers chooses
     // only what is printed.
-    if (request.preview && request.answers == AnswerSheets::No && parser.isSet("answers") && !request.print)
+    if (request.preview && request.answers == PrintCommand::Problems && parser.isSet("answers") &&
+        !request.print)
         return "--preview は答えつきのプリントを書きます。--answers no とは一緒に使えません";
     if (request.outputKind == OutputKind::Stdout && request.json)
         return "-o - と --json はどちらも標準出力に書くので、一緒に使えません";

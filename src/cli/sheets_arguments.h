@@ -15,6 +15,7 @@
 #include "cli/sheet_files.h"
 #include "problems/settings_reader.h"
 #include "problems/worksheet_settings.h"
+#include "session/print_sequence.h"
 
 namespace tavrimo {
 
@@ -24,8 +25,6 @@ enum ExitCode : int {
     kExitShort = 1,     // a set stopped short; no further sets were made
     kExitFailed = 2,    // bad input, or a file, standard output or the printer failed
 };
-
-enum class AnswerSheets { No, With, Only };
 
 // Where -o sends the sheets.
 enum class OutputKind {
@@ -45,7 +44,7 @@ struct SheetsRequest {
     OutputKind outputKind = OutputKind::None;
     bool png = false;
     int dpi = kDefaultPngDpi;
-    AnswerSheets answers = AnswerSheets::No;
+    PrintCommand answers = PrintCommand::Problems;  // the sheets of each set, as a print button
     bool preview = false;
     bool print = false;
     QString printer;  // empty: the default printer

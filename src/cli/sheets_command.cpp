@@ -121,17 +121,7 @@ QString StdoutError(const QIODevice& out)
 // preview, the preview's answer sheet.
 std::vector<Sheet> PagesOf(const MadeSet& set, const SheetsRequest& request, bool preview)
 {
-    auto page = [&](bool answers) {
-        Sheet sheet = set.sheet;
-        sheet.ShowAnswers = answers;
-        sheet.QuestionText = request.question;
-        return sheet;
-    };
-    if (preview) return {page(true)};
-    std::vector<Sheet> pages;
-    if (request.answers != AnswerSheets::Only) pages.push_back(page(false));
-    if (request.answers != AnswerSheets::No) pages.push_back(page(true));
-    return pages;
+    return SheetsOf(preview ? PrintCommand::Answers : request.answers, set.sheet, request.question);
 }
 
 OpenedWriter OpenFiles(const SheetsRequest& request, QIODevice& out, QFile& stream)

@@ -49,20 +49,7 @@ bool WorksheetSession::PaintPreview(Canvas& canvas, std::string_view questionTex
 
 std::vector<Sheet> WorksheetSession::SheetsFor(PrintCommand command, std::string_view questionText) const
 {
-    std::vector<bool> answerSheets;
-    switch (command) {
-        case PrintCommand::Problems: answerSheets = {false}; break;
-        case PrintCommand::ProblemsAndAnswers: answerSheets = {false, true}; break;
-        case PrintCommand::Answers: answerSheets = {true}; break;
-    }
-    std::vector<Sheet> sheets;
-    for (const bool answers : answerSheets) {
-        Sheet sheet = sheet_;
-        sheet.ShowAnswers = answers;
-        sheet.QuestionText = questionText;
-        sheets.push_back(std::move(sheet));
-    }
-    return sheets;
+    return SheetsOf(command, sheet_, questionText);
 }
 
 PrintOutcome WorksheetSession::Print(PrintCommand command, std::string_view numberText,

@@ -16,15 +16,9 @@
 #include "runtime/canvas.h"
 #include "runtime/random_source.h"
 #include "runtime/sheet_printer.h"
+#include "session/print_sequence.h"
 
 namespace tavrimo {
-
-// The three print commands, by the sheets they print.
-enum class PrintCommand {
-    Problems,            // 印刷: the problem sheet
-    ProblemsAndAnswers,  // 印刷（答えつき）: the problem sheet, then the answer sheet
-    Answers,             // 印刷（答えのみ）: the answer sheet
-};
 
 struct PreviewOutcome {
     AssemblyStatus status = AssemblyStatus::Complete;
