@@ -20,6 +20,11 @@
 
 namespace tavrimo {
 
+// Said (captioned kShortSetCaption, without the alert sound) when the sentence
+// is wider than the sheet, rather than printing part of it.
+inline constexpr const char* kQuestionTooWide =
+    "問題文がプリントの幅に収まらないので、右のはしが切れます。問題文を短くしてください。";
+
 struct PreviewOutcome {
     AssemblyStatus status = AssemblyStatus::Complete;
     // Refused: the error report's text, "." included. Short: the warning's
