@@ -2,6 +2,8 @@
 
 #include <QFileDevice>
 #include <QFileInfo>
+#include <QImage>
+#include <QPainter>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -15,6 +17,7 @@
 #include "problems/box_integer.h"
 #include "problems/problem_text.h"
 #include "problems/setting_descriptions.h"
+#include "runtime/qt/qpainter_canvas.h"
 #include "runtime/qt/qt_sheet_printer.h"
 #include "runtime/random_source.h"
 #include "session/print_sequence.h"
@@ -242,6 +245,7 @@ public:
             files_ = std::move(opened.writer);
         }
         SeedSession();
+        if (request_.NeedsFonts()) WarnOfALongQuestion();
         const int made = MakeSets();
         const bool done = made != kExitFailed && (!files_ || Check(files_->Finish())) &&
                           (!printer_ || PrintAndReport()) && (report_.Finish() || StdoutFailed()) &&
@@ -258,6 +262,16 @@ private:
             Randomize(session_.source());
             console_.err << "乱数の種 (--seed): " << session_.source().seed() << Qt::endl;
         }
+    }
+
+    // The sheets are still made: the warning says their sentence is cut.
+    void WarnOfALongQuestion()
+    {
+        QImage measure(1, 1, QImage::Format_RGB32);
+        QPainter painter(&measure);
+        QPainterCanvas canvas(painter);
+        if (!session_.QuestionFits(canvas, request_.boxes.QstSentence))
+            console_.err << QString::fromUtf8(kQuestionTooWide) << Qt::endl;
     }
 
     // kExitComplete, kExitShort (the warning given), or kExitFailed.
