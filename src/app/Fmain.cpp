@@ -2,8 +2,8 @@
 
 #include <QGuiApplication>
 #include <QImage>
-#include <QPainter>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
 #include <QScreen>
 #include <QWindow>
@@ -190,7 +190,7 @@ void TForm1::WarnOfALongQuestion()
 void TForm1::PaintBox1Paint(Canvas& canvas)
 {
     // The sentence is read now: an edit of it shows at the next repaint.
-    session_.PaintPreview(canvas, Utf8(QstSentence->text()));
+    session_.PaintPreview(canvas, LookOf(ReadBoxes()));
 }
 
 // Printing.
@@ -213,8 +213,7 @@ void TForm1::btnPrintAnsClick()
 void TForm1::PrintSheets(PrintCommand command)
 {
     WarnOfALongQuestion();
-    const PrintOutcome outcome =
-        session_.Print(command, Utf8(PrnNum->text()), Utf8(QstSentence->text()), printer_);
+    const PrintOutcome outcome = session_.Print(command, Utf8(PrnNum->text()), LookOf(ReadBoxes()), printer_);
     if (!outcome.printed) {
         ShowErrorReport(outcome.message);
         return;

@@ -212,8 +212,9 @@ void TForm1::CreateControls()
                              QStringLiteral("解答のみ印刷"), ":/icons/printer.png", kPictureSize);
     for (QPushButton* button : {btnPrint, btnPrintWithAns, btnPrintAns}) button->setEnabled(false);
     // In free space above the preview's label, last in the tab order.
-    btnAdvanced = MakeButton(this, "btnAdvanced", 513, 8, 104, QStringLiteral("詳細設定…"),
-                             QStringLiteral("くり下がりの混ぜかた、枚数、名前の欄、途中式などの設定"), nullptr, 0);
+    btnAdvanced =
+        MakeButton(this, "btnAdvanced", 513, 8, 104, QStringLiteral("詳細設定…"),
+                   QStringLiteral("くり下がりの混ぜかた、枚数、名前の欄、途中式などの設定"), nullptr, 0);
 
     SetTabOrder();
 }
@@ -221,10 +222,9 @@ void TForm1::CreateControls()
 void TForm1::SetTabOrder()
 {
     const std::vector<QWidget*> order = {
-        QstSentence, edtIntf1,   edtIntf2, edtBunbof1, edtBunbof2,      edtIntb1,    edtIntb2,
-        edtBunbob1,  edtBunbob2, rgAnswer, btnPrint,   btnPrintWithAns, btnPreview,  btnMaintenance,
-        btnClose,    PrnNum,     rgQNum,   rgTuubun,   rgBaisuu,        btnPrintAns, rgYakubun,
-        btnAdvanced,
+        QstSentence, edtIntf1, edtIntf2, edtBunbof1,      edtBunbof2, edtIntb1,       edtIntb2, edtBunbob1,
+        edtBunbob2,  rgAnswer, btnPrint, btnPrintWithAns, btnPreview, btnMaintenance, btnClose, PrnNum,
+        rgQNum,      rgTuubun, rgBaisuu, btnPrintAns,     rgYakubun,  btnAdvanced,
     };
     // A group's buttons stand together in the chain; only its selected one
     // takes the Tab key.

@@ -35,7 +35,8 @@ std::vector<std::pair<int, QString>> ListEntries(const SettingDescription& d, in
 {
     std::vector<std::pair<int, QString>> entries;
     if (d.kind == SettingKind::Choice) {
-        for (std::size_t i = 0; i < d.items.size(); ++i) entries.emplace_back(static_cast<int>(i), Q(d.items[i].text));
+        for (std::size_t i = 0; i < d.items.size(); ++i)
+            entries.emplace_back(static_cast<int>(i), Q(d.items[i].text));
         return entries;
     }
     const auto number = [&](int v) { return QString::number(v) + Q(d.unit); };

@@ -73,9 +73,9 @@ private:
     val target_;
 };
 
-// The browser's printing seen as a SheetPrinter: the JS object collects one
-// page per job (pageWidth, pageHeight, beginJob(title, number, answers)
-// returning the page's canvas object, endJob). The browser has no printer
+// The browser's printing seen as a SheetPrinter: the JS object collects the
+// pages (pageWidth, pageHeight, beginJob(title, number, answers) and newPage()
+// each returning a page's canvas object, endJob). The browser has no printer
 // faults to report before its own print dialog.
 class JsPrinter final : public SheetPrinter {
 public:
@@ -90,6 +90,12 @@ public:
         return PrinterFault::None;
     }
     Canvas& JobCanvas() override { return *canvas_; }
+    PrinterFault NewPage() override
+    {
+        if (!canvas_) return PrinterFault::NotReady;
+        canvas_.emplace(pages_.call<val>("newPage"));
+        return PrinterFault::None;
+    }
     PrinterFault EndJob() override
     {
         if (!canvas_) return PrinterFault::NotReady;
@@ -173,10 +179,11 @@ public:
         return result;
     }
 
-    bool PaintPreview(val canvas, const std::string& question)
+    // boxes: the controls as they stand now; the sheet's look is read from them.
+    bool PaintPreview(val canvas, const val& boxes)
     {
         JsCanvas c(std::move(canvas));
-        return session_.PaintPreview(c, question);
+        return session_.PaintPreview(c, LookOf(BoxesOf(boxes)));
     }
 
     // command: 0 印刷, 1 印刷（答えつき）, 2 印刷（答えのみ）.

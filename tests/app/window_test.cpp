@@ -398,7 +398,7 @@ private slots:
             const PrintJob& job = printer.jobs[i].job;
             QVERIFY(job.title == kDocumentTitle && job.sheetNumber == c.number.toInt() &&
                     job.answerSheet == c.answerSheets[i]);
-            QCOMPARE(printer.jobs[i].page.calls(),
+            QCOMPARE(printer.jobs[i].pages.front().calls(),
                      SheetDrawing(set, 4760, 6814, 16, job.sheetNumber, job.answerSheet, sentence));
         }
         // A failed command keeps the number read, and the box as typed.
@@ -408,7 +408,7 @@ private slots:
         if (failed) return;
         // Again: the same problems under the next number.
         w_->Click(button);
-        QCOMPARE(printer.jobs.back().page.calls(),
+        QCOMPARE(printer.jobs.back().pages.front().calls(),
                  SheetDrawing(set, 4760, 6814, 16, c.printNumber, c.answerSheets.back(), sentence));
     }
 };
