@@ -2,6 +2,7 @@
 
 #include <QGuiApplication>
 #include <QImage>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
@@ -46,6 +47,8 @@ void TForm1::ConnectHandlers()
     connect(btnPrintAns, &QPushButton::clicked, this, &TForm1::btnPrintAnsClick);
     connect(btnMaintenance, &QPushButton::clicked, this, &TForm1::btnMaintenanceClick);
     connect(btnAdvanced, &QPushButton::clicked, this, &TForm1::btnAdvancedClick);
+    connect(btnPrevSheet, &QPushButton::clicked, this, &TForm1::btnPrevSheetClick);
+    connect(btnNextSheet, &QPushButton::clicked, this, &TForm1::btnNextSheetClick);
     connect(btnClose, &QPushButton::clicked, this, &QWidget::close);
     PaintBox1->onPaint = [this](Canvas& canvas) { PaintBox1Paint(canvas); };
 }
@@ -153,6 +156,7 @@ void TForm1::SetBoxes(const SettingsBoxes& boxes)
 void TForm1::btnPreviewClick()
 {
     const PreviewOutcome outcome = session_.Preview(ReadBoxes());
+    ShowSet(0);
     // Drawn at once from the table as it now is, whatever the outcome: Qt
     // keeps the box's pixels, and a short or refused preview must not leave
     // a set on show that is not the one the print commands print.
@@ -224,6 +228,30 @@ void TForm1::PrintSheets(PrintCommand command)
 void TForm1::btnMaintenanceClick()
 {
     printer_.SetupDialog();
+}
+
+void TForm1::ShowSet(int index)
+{
+    session_.ShowSet(index);
+    const int sets = session_.SetCount();
+    const bool classSet = session_.PreviewReady() && sets > 1;
+    lblSheets->setText(classSet ? QStringLiteral("%1/%2枚").arg(session_.ShownSet() + 1).arg(sets)
+                                : QString());
+    btnPrevSheet->setVisible(classSet);
+    btnNextSheet->setVisible(classSet);
+    btnPrevSheet->setEnabled(session_.ShownSet() > 0);
+    btnNextSheet->setEnabled(session_.ShownSet() < sets - 1);
+    PaintBox1->update();
+}
+
+void TForm1::btnPrevSheetClick()
+{
+    ShowSet(session_.ShownSet() - 1);
+}
+
+void TForm1::btnNextSheetClick()
+{
+    ShowSet(session_.ShownSet() + 1);
 }
 
 void TForm1::btnAdvancedClick()

@@ -93,6 +93,11 @@ public:
     QPushButton* btnPrintAns = nullptr;
     // Beyond the window's own settings: opens 詳細設定.
     QPushButton* btnAdvanced = nullptr;
+    // A class set: which of its sheets the preview shows ("2/30枚"), and
+    // the steps to the one before and after.
+    QLabel* lblSheets = nullptr;
+    QPushButton* btnPrevSheet = nullptr;
+    QPushButton* btnNextSheet = nullptr;
 
     // Handlers.
     void FormCreate();
@@ -106,6 +111,8 @@ public:
     void btnPrintAnsClick();
     void btnMaintenanceClick();
     void btnAdvancedClick();
+    void btnPrevSheetClick();
+    void btnNextSheetClick();
 
     const WorksheetSession& session() const { return session_; }
     const ProblemTable& problemTable() const { return session_.table(); }
@@ -128,6 +135,7 @@ private:
     // The window's controls as the settings say (a preset chose them).
     void SetBoxes(const SettingsBoxes& boxes);
     void PrintSheets(PrintCommand command);
+    void ShowSet(int index);
     // Warns, once for each wording, of a sentence too wide for the sheet.
     void WarnOfALongQuestion();
     void ShowErrorReport(const std::string& message);

@@ -211,6 +211,17 @@ void TForm1::CreateControls()
     btnPrintAns = MakeButton(this, "btnPrintAns", 216, 496, 129, QStringLiteral("印刷（答えのみ）"),
                              QStringLiteral("解答のみ印刷"), ":/icons/printer.png", kPictureSize);
     for (QPushButton* button : {btnPrint, btnPrintWithAns, btnPrintAns}) button->setEnabled(false);
+    // Beside the preview's label, shown only for a class set.
+    lblSheets = MakeLabel(this, "lblSheets", 644, 36, 54, 15, QString());
+    lblSheets->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    btnPrevSheet = MakeButton(this, "btnPrevSheet", 622, 33, 20, QStringLiteral("◀"),
+                              QStringLiteral("前のプリント"), nullptr, 0);
+    btnNextSheet = MakeButton(this, "btnNextSheet", 700, 33, 20, QStringLiteral("▶"),
+                              QStringLiteral("次のプリント"), nullptr, 0);
+    for (QPushButton* step : {btnPrevSheet, btnNextSheet}) {
+        step->resize(20, 21);
+        step->hide();
+    }
     // In free space above the preview's label, last in the tab order.
     btnAdvanced =
         MakeButton(this, "btnAdvanced", 513, 8, 104, QStringLiteral("詳細設定…"),

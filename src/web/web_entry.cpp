@@ -187,11 +187,12 @@ public:
     }
 
     // command: 0 印刷, 1 印刷（答えつき）, 2 印刷（答えのみ）.
-    val Print(int command, const std::string& number, const std::string& question, val pages)
+    // boxes: the controls as they stand now; the sheets' look is read from them.
+    val Print(int command, const std::string& number, const val& boxes, val pages)
     {
         JsPrinter printer(std::move(pages));
         const PrintOutcome outcome =
-            session_.Print(static_cast<PrintCommand>(command), number, question, printer);
+            session_.Print(static_cast<PrintCommand>(command), number, LookOf(BoxesOf(boxes)), printer);
         val result = val::object();
         result.set("printed", outcome.printed);
         result.set("message", outcome.message);
@@ -237,6 +238,9 @@ public:
     // The seed the current set was made from.
     double SeedOfSet() const { return setSeed_; }
     int QuestionCount() const { return session_.QuestionCount(); }
+    int SetCount() const { return session_.SetCount(); }
+    int ShownSet() const { return session_.ShownSet(); }
+    void ShowSet(int index) { session_.ShowSet(index); }
     int PrintNumber() const { return session_.PrintNumber(); }
     bool PreviewReady() const { return session_.PreviewReady(); }
 
@@ -380,6 +384,9 @@ EMSCRIPTEN_BINDINGS(tavrimo)
         .function("setSeed", &WebSession::SetSeed)
         .function("seedOfSet", &WebSession::SeedOfSet)
         .function("questionCount", &WebSession::QuestionCount)
+        .function("setCount", &WebSession::SetCount)
+        .function("shownSet", &WebSession::ShownSet)
+        .function("showSet", &WebSession::ShowSet)
         .function("printNumber", &WebSession::PrintNumber)
         .function("previewReady", &WebSession::PreviewReady);
     function("seedFromTimeOfDay", &tavrimo::SeedForTimeOfDay);

@@ -1,14 +1,14 @@
 // The window through its own widgets: every control as the form puts it, the
 // tab order, the handlers, previews and print commands on a recording printer.
 
+#include <QComboBox>
 #include <QFontDatabase>
 #include <QFontInfo>
-#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QTimer>
 #include <QScreen>
 #include <QStyle>
+#include <QTimer>
 #include <climits>
 
 #include "app/advanced_dialog.h"
@@ -79,7 +79,8 @@ const Control kControls[] = {
     {"btnPrint", 216, 432, 129, 25, "印刷", 16, "解答なしで印刷", false},
     {"btnPrintWithAns", 216, 464, 129, 25, "印刷（答えつき）", 16, "解答ありで印刷", false},
     {"btnPrintAns", 216, 496, 129, 25, "印刷（答えのみ）", 16, "解答のみ印刷", false},
-    {"btnAdvanced", 513, 8, 104, 25, "詳細設定…", 0, "くり下がりの混ぜかた、枚数、名前の欄、途中式などの設定"},
+    {"btnAdvanced", 513, 8, 104, 25, "詳細設定…", 0,
+     "くり下がりの混ぜかた、枚数、名前の欄、途中式などの設定"},
 };
 const char* const kTabOrder =  // and round again to the first
     "QstSentence edtIntf1 edtIntf2 edtBunbof1 edtBunbof2 edtIntb1 edtIntb2 edtBunbob1 edtBunbob2 rgAnswer "
@@ -132,6 +133,17 @@ const PrintCase kPrintCommands[] = {
     {"no printer", "btnPrint", "4", {}, "デフォルト プリンタが存在しません.", NoDefaultPrinter, None, 4, 1},
     {"busy", "btnPrintAns", "4", {true}, "現在印刷中です.", None, AlreadyPrinting, 4, 4},
 };
+
+// Opens 詳細設定 and acts on it while it is open.
+void WithDialog(TestWindow<>& w, const std::function<void(AdvancedDialog&)>& act)
+{
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<AdvancedDialog*>(QApplication::activeModalWidget());
+        QVERIFY(dialog != nullptr && dialog->windowTitle() == "詳細設定");
+        act(*dialog);
+    });
+    w.Click(w.form.btnAdvanced);
+}
 
 }  // namespace
 
@@ -270,13 +282,8 @@ private slots:
     void advancedDialog()
     {
         QVERIFY(w_->Show());
-        const auto withDialog = [&](auto&& act) {
-            QTimer::singleShot(0, [&] {
-                auto* dialog = qobject_cast<AdvancedDialog*>(QApplication::activeModalWidget());
-                QVERIFY(dialog != nullptr && dialog->windowTitle() == "詳細設定");
-                act(*dialog);
-            });
-            w_->Click(f_->btnAdvanced);
+        const auto withDialog = [&](const std::function<void(AdvancedDialog&)>& act) {
+            WithDialog(*w_, act);
         };
         const auto list = [](AdvancedDialog& d, const char* name) { return d.findChild<QComboBox*>(name); };
         withDialog([&](AdvancedDialog& d) {
@@ -304,6 +311,30 @@ private slots:
         const ProblemTable& t = f_->problemTable();
         for (int i = 1; i <= f_->session().QuestionCount(); ++i)
             QVERIFY(CommonDenominatorOf(t.Minuend[i], t.Subtrahend[i]) <= 36);
+    }
+
+    // A class set: the preview says which of its sheets it shows and steps
+    // between them; a print command prints them all in stacks, numbered on.
+    void classSet()
+    {
+        QVERIFY(w_->Show());
+        WithDialog(*w_, [](AdvancedDialog& d) {
+            d.findChild<QLineEdit*>("sheets")->setText("3");
+            d.findChild<QComboBox*>("collate")->setCurrentIndex(1);
+            d.accept();
+        });
+        f_->PrnNum->setText("7");
+        w_->Preview();
+        QVERIFY(f_->lblSheets->text() == "1/3枚" && f_->btnNextSheet->isVisible() &&
+                !f_->btnPrevSheet->isEnabled());
+        w_->Click(f_->btnNextSheet);
+        QCOMPARE(f_->lblSheets->text(), "2/3枚");
+        QVERIFY(PreviewDrawing(*f_)[11].text == "問題No.8");
+        w_->Click(f_->btnPrintWithAns);
+        const auto& jobs = w_->printer.jobs;
+        QCOMPARE(jobs.size(), 2u);
+        QVERIFY(jobs[0].pages.size() == 3 && !jobs[0].job.answerSheet && jobs[1].job.answerSheet);
+        QCOMPARE(f_->PrnNum->text(), "10");
     }
 
     // A sentence wider than the sheet is warned of, once for each wording, and

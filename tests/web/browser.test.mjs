@@ -371,6 +371,25 @@ describe('詳細設定', () => {
   });
 });
 
+describe('class sets', () => {
+  test('a class set: the preview steps through its sheets, one print gives them all in stacks', async () => {
+    const page = await openPage(env.browser, url('seed=5&sheets=3&collate=stacks&number=7'), {}, stubPrint);
+    await page.waitForFunction(() => document.getElementById('previewLines').textContent !== '');
+    assert.equal(await page.locator('#lblSheets').textContent(), '1/3枚');
+    const first = await previewLines(page);
+    await page.click('#btnNextSheet');
+    assert.equal(await page.locator('#lblSheets').textContent(), '2/3枚');
+    assert.notDeepEqual(await previewLines(page), first);
+    await page.click('#btnPrintWithAns');
+    const numbers = await page.locator('#print-pages svg').evaluateAll((svgs) => svgs.map((s) => s.dataset.answers));
+    assert.equal(numbers.length, 6);
+    assert.deepEqual(numbers, ['0', '0', '0', '1', '1', '1']);
+    assert.equal(await page.inputValue('#PrnNum'), '10');
+    assert.deepEqual(page.errors, []);
+    await page.context().close();
+  });
+});
+
 describe('links', () => {
   test('a link reproduces its set exactly', async () => {
     const first = await openPage(env.browser, url());

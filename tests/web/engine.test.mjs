@@ -99,7 +99,7 @@ test('the engine refuses what no control holds', () => {
     assert.equal(outcome.status, 'refused', control);
     assert.equal(session.questionCount(), 0, control);
   }
-  const printed = session.print(7, '1', '', { pageWidth: () => 10, pageHeight: () => 10 });
+  const printed = session.print(7, '1', {}, { pageWidth: () => 10, pageHeight: () => 10 });
   assert.equal(printed.printed, false);
   assert.equal(printed.message, '印刷の指示「7」はありません.');
   session.delete();

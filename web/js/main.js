@@ -134,15 +134,27 @@ async function start() {
     history.replaceState(null, '', `?${writeParams(engine, boxes, session.seedOfSet())}`);
   }
 
-  // The paint box: the answer sheet from the table once a preview is ready.
+  // The paint box: the shown set's answer sheet once a preview is ready;
+  // with a class set, which of its sheets that is.
   function repaint() {
     previewCtx.fillStyle = boxFace;
     previewCtx.fillRect(0, 0, 320, 441);
-    const painted = session.paintPreview(preview, $('QstSentence').value);
+    const painted = session.paintPreview(preview, settings.read());
     $('previewLines').textContent = painted ? session.problemLines().join('\n') : '';
+    const number = (session.printNumber() + session.shownSet()) | 0;
     $('PaintBox1').setAttribute('aria-label',
-      painted ? `プレビュー画面: 問題No.${session.printNumber()} ${$('QstSentence').value}` : 'プレビュー画面');
+      painted ? `プレビュー画面: 問題No.${number} ${$('QstSentence').value}` : 'プレビュー画面');
+    const sets = session.setCount();
+    $('lblSheets').textContent = painted && sets > 1 ? `${session.shownSet() + 1}/${sets}枚` : '';
+    $('btnPrevSheet').hidden = $('btnNextSheet').hidden = !(painted && sets > 1);
+    $('btnPrevSheet').disabled = session.shownSet() === 0;
+    $('btnNextSheet').disabled = session.shownSet() === sets - 1;
     return painted;
+  }
+
+  function showSet(step) {
+    session.showSet(session.shownSet() + step);
+    repaint();
   }
 
   async function previewCommand() {
@@ -183,9 +195,17 @@ async function start() {
         current.title = title;
         return current;
       },
+      newPage: () => {
+        pages.push(current);
+        const previous = pages.at(-1);
+        current = new SvgPage(sizer, document, PAGE_WIDTH, PAGE_HEIGHT);
+        Object.assign(current.svg.dataset, previous.svg.dataset);
+        current.title = previous.title;
+        return current;
+      },
       endJob: () => pages.push(current),
     };
-    const outcome = session.print(command, $('PrnNum').value, $('QstSentence').value, printer);
+    const outcome = session.print(command, $('PrnNum').value, settings.read(), printer);
     return { outcome, pages };
   }
 
@@ -233,6 +253,8 @@ async function start() {
   $('btnMaintenance').addEventListener('click', () => showNotice('印刷設定',
     'プリンタと用紙は、印刷のときに開くブラウザの印刷画面で選びます。\n' +
     '用紙はA4、向きは縦になります。余白は「なし」か「デフォルト」のままにしてください。'));
+  $('btnPrevSheet').addEventListener('click', () => showSet(-1));
+  $('btnNextSheet').addEventListener('click', () => showSet(1));
   $('btnAdvanced').addEventListener('click', async () => {
     if (await settings.openDialog()) couple();
   });
