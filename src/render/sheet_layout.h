@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
+#include <string_view>
 
 #include "problems/sheet.h"
 #include "runtime/canvas.h"
@@ -18,6 +20,20 @@ inline constexpr const char* kSheetFont = kMinchoFace;
 // Draws one worksheet scaled onto the target. With answers shown it computes
 // each drawn problem's answer into the sheet's table just before drawing it.
 void DrawSheet(Canvas& canvas, std::int32_t TargetWidth, std::int32_t TargetHeight, Sheet& sheet);
+
+// The header every sheet starts with, scaled: the white background of the
+// reference area, the title, the sheet number text, the name box and the
+// instruction sentence. Leaves the pen black, the brush clear and the sheet
+// font selected.
+void DrawSheetHeader(Canvas& canvas, float scale, std::string_view sheetNumberText,
+                     std::string_view questionText);
+
+// "問題No." and the number, as the header shows it.
+std::string SheetNumberText(std::int32_t printNumber);
+
+// A font height in reference units scaled, at least 1: the canvas takes only
+// positive heights.
+std::int32_t ScaledFontHeight(float scale, double referenceHeight);
 
 // The single-precision factor from reference to device units.
 float Scale(std::int32_t TargetWidth, std::int32_t TargetHeight);
