@@ -2,6 +2,7 @@
 
 #include <limits>
 #include <numeric>
+#include <utility>
 
 #include "problems/answer.h"
 #include "problems/problem_table.h"
