@@ -177,6 +177,13 @@ std::string WorkingStepText(const WorkingStep& step)
     return text;
 }
 
+std::vector<std::string> WorkingStepTexts(const MixedNumber& a, const MixedNumber& b, WorkingMethod method)
+{
+    std::vector<std::string> texts;
+    for (const WorkingStep& step : WorkingSteps(a, b, method)) texts.push_back(WorkingStepText(step));
+    return texts;
+}
+
 std::string_view StepKindName(StepKind kind)
 {
     switch (kind) {

@@ -53,6 +53,10 @@ std::vector<WorkingStep> WorkingSteps(const MixedNumber& a, const MixedNumber& b
 // "13/20", "3".
 std::string WorkingStepText(const WorkingStep& step);
 
+// The text of every step of a - b: the lines the command line and the page's
+// text list after the problem's first "=".
+std::vector<std::string> WorkingStepTexts(const MixedNumber& a, const MixedNumber& b, WorkingMethod method);
+
 // The step's name as Japanese textbooks write it, e.g. "通分".
 std::string_view StepKindName(StepKind kind);
 

@@ -34,7 +34,8 @@ std::vector<WorkedCell> WorkedAnswerCells(std::int32_t TargetWidth, std::int32_t
 
 // Draws page pageIndex (from 0) of the sheet's answer sheet with the working
 // by the method, scaled onto the target as DrawSheet scales a sheet. The
-// working and the answers are computed from the operands.
+// working and the answers are computed from the operands, whatever
+// ShowAnswers says; the table is not written.
 void DrawWorkedAnswerPage(Canvas& canvas, std::int32_t TargetWidth, std::int32_t TargetHeight,
                           const Sheet& sheet, WorkingMethod method, std::int32_t pageIndex);
 
