@@ -27,7 +27,7 @@ Sheet MakeSheet()
 {
     WorksheetSettings settings;
     settings.ranges = {1, 9, 0, 5, 2, 12, 2, 12};
-    settings.options = {5, true, false, false};
+    settings.options = {true, Reduction::Either, true, false, false};
     settings.ProblemCount = 20;
     RandomSource source(1);
     ProblemKeys keys{};
@@ -36,7 +36,7 @@ Sheet MakeSheet()
     UnpackProblemSet(keys, sheet.QuestionCount, sheet.table);
     sheet.PrintNumber = 7;
     sheet.ShowAnswers = true;
-    sheet.QuestionText = kDefaultQuestionText;
+    sheet.QuestionText = SettingsBoxes{}.QstSentence;
     return sheet;
 }
 

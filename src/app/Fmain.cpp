@@ -1,13 +1,18 @@
 #include "app/Fmain.h"
 
 #include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QWindow>
 
+#include "app/advanced_dialog.h"
 #include "app/paint_box.h"
 #include "app/radio_group.h"
+#include "problems/setting_descriptions.h"
+#include "runtime/qt/qpainter_canvas.h"
 #include "runtime/window_services.h"
 
 namespace tavrimo {
@@ -40,6 +45,7 @@ void TForm1::ConnectHandlers()
     connect(btnPrintWithAns, &QPushButton::clicked, this, &TForm1::btnPrintWithAnsClick);
     connect(btnPrintAns, &QPushButton::clicked, this, &TForm1::btnPrintAnsClick);
     connect(btnMaintenance, &QPushButton::clicked, this, &TForm1::btnMaintenanceClick);
+    connect(btnAdvanced, &QPushButton::clicked, this, &TForm1::btnAdvancedClick);
     connect(btnClose, &QPushButton::clicked, this, &QWidget::close);
     PaintBox1->onPaint = [this](Canvas& canvas) { PaintBox1Paint(canvas); };
 }
@@ -116,22 +122,32 @@ void TForm1::rgTuubunClick()
 
 SettingsBoxes TForm1::ReadBoxes() const
 {
-    SettingsBoxes boxes;
-    boxes.PrnNum = Utf8(PrnNum->text());
-    boxes.edtIntf1 = Utf8(edtIntf1->text());
-    boxes.edtIntf2 = Utf8(edtIntf2->text());
-    boxes.edtBunbof1 = Utf8(edtBunbof1->text());
-    boxes.edtBunbof2 = Utf8(edtBunbof2->text());
-    boxes.edtIntb1 = Utf8(edtIntb1->text());
-    boxes.edtIntb2 = Utf8(edtIntb2->text());
-    boxes.edtBunbob1 = Utf8(edtBunbob1->text());
-    boxes.edtBunbob2 = Utf8(edtBunbob2->text());
-    boxes.rgAnswer = rgAnswer->itemIndex();
-    boxes.rgQNum = rgQNum->itemIndex();
-    boxes.rgTuubun = rgTuubun->itemIndex();
-    boxes.rgBaisuu = rgBaisuu->itemIndex();
-    boxes.rgYakubun = rgYakubun->itemIndex();
+    SettingsBoxes boxes = dialogSettings_;
+    for (const SettingDescription& d : SettingDescriptions()) {
+        if (d.place != SettingPlace::Window) continue;
+        const QString name = QString::fromUtf8(d.control.data(), static_cast<qsizetype>(d.control.size()));
+        if (d.text != nullptr) {
+            boxes.*d.text = Utf8(findChild<QLineEdit*>(name)->text());
+        } else {
+            boxes.*d.value = findChild<RadioGroup*>(name)->itemIndex();
+        }
+    }
     return boxes;
+}
+
+void TForm1::SetBoxes(const SettingsBoxes& boxes)
+{
+    // In the table's order: a's denominator boxes before b's, which follow them while set.
+    for (const SettingDescription& d : SettingDescriptions()) {
+        if (d.place != SettingPlace::Window) continue;
+        const QString name = QString::fromUtf8(d.control.data(), static_cast<qsizetype>(d.control.size()));
+        if (d.text != nullptr) {
+            findChild<QLineEdit*>(name)->setText(QString::fromStdString(boxes.*d.text));
+        } else {
+            findChild<RadioGroup*>(name)->setItemIndex(boxes.*d.value);
+        }
+    }
+    rgTuubunClick();
 }
 
 void TForm1::btnPreviewClick()
@@ -156,6 +172,19 @@ void TForm1::btnPreviewClick()
         btnPrintWithAns->setEnabled(true);
         btnPrintAns->setEnabled(true);
     }
+    WarnOfALongQuestion();
+}
+
+void TForm1::WarnOfALongQuestion()
+{
+    const QString question = QstSentence->text();
+    if (question == warnedOf_) return;
+    QImage measure(1, 1, QImage::Format_RGB32);
+    QPainter painter(&measure);
+    QPainterCanvas canvas(painter);
+    if (session_.QuestionFits(canvas, Utf8(question))) return;
+    warnedOf_ = question;
+    services_.ShowWarning(kShortSetCaption, kQuestionTooWide);
 }
 
 void TForm1::PaintBox1Paint(Canvas& canvas)
@@ -183,6 +212,7 @@ void TForm1::btnPrintAnsClick()
 
 void TForm1::PrintSheets(PrintCommand command)
 {
+    WarnOfALongQuestion();
     const PrintOutcome outcome =
         session_.Print(command, Utf8(PrnNum->text()), Utf8(QstSentence->text()), printer_);
     if (!outcome.printed) {
@@ -195,6 +225,14 @@ void TForm1::PrintSheets(PrintCommand command)
 void TForm1::btnMaintenanceClick()
 {
     printer_.SetupDialog();
+}
+
+void TForm1::btnAdvancedClick()
+{
+    AdvancedDialog dialog(ReadBoxes(), this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    dialogSettings_ = dialog.settings();
+    if (dialog.presetChosen()) SetBoxes(dialog.settings());
 }
 
 void TForm1::ShowErrorReport(const std::string& message)

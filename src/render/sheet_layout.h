@@ -21,6 +21,11 @@ inline constexpr const char* kSheetFont = kMinchoFace;
 // each drawn problem's answer into the sheet's table just before drawing it.
 void DrawSheet(Canvas& canvas, std::int32_t TargetWidth, std::int32_t TargetHeight, Sheet& sheet);
 
+// Whether the sentence, drawn as DrawSheet draws it on the target, ends
+// within the sheet's right edge. The canvas's font is changed.
+bool QuestionFits(Canvas& canvas, std::int32_t TargetWidth, std::int32_t TargetHeight,
+                  std::string_view question);
+
 // The header every sheet starts with, scaled: the white background of the
 // reference area, the title, the sheet number text, the name box and the
 // instruction sentence. Leaves the pen black, the brush clear and the sheet

@@ -13,7 +13,6 @@ namespace {
 // The layout in reference units, like the plain sheet's.
 constexpr std::int32_t kColumns = 2;
 constexpr std::int32_t kRowsPerPage = kWorkedProblemsPerPage / kColumns;
-constexpr std::int32_t kMaxRows = kMaxProblems / kColumns;
 // The rows share the height from under the instruction sentence (its foot
 // is at 50) to near the foot of the page.
 constexpr double kGridTop = 54;
@@ -45,7 +44,7 @@ struct CellPlan {
 
 std::int32_t RowCount(std::int32_t questionCount)
 {
-    return std::clamp(questionCount / kColumns, 0, kMaxRows);
+    return ProblemsOnSheet(questionCount) / kColumns;
 }
 
 // The first row of each page: the rows shared out as evenly as they go, the

@@ -12,8 +12,8 @@ namespace tavrimo {
 // The answer sheet that shows the working. Each page has the header of every
 // sheet, its number followed by "(page/pages)" when there are several, then
 // up to ten problems in rows of two, each problem line followed by its "="
-// lines aligned under its first "=". As on the plain sheet only full rows are
-// drawn (QuestionCount div 2 of them); the pages share them out evenly, so 20
+// lines aligned under its first "=". The problems are those of the plain sheet
+// (ProblemsOnSheet), in rows of two shared out evenly among the pages, so 20
 // problems take two pages of ten and 16 two pages of eight.
 inline constexpr std::int32_t kWorkedProblemsPerPage = 10;
 

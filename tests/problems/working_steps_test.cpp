@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "generator_test_support.h"
 #include "problems/answer.h"
 #include "problems/problem_set.h"
 #include "problems/problem_text.h"
@@ -107,7 +108,8 @@ TEST(WorkingSteps, EveryProblemOfTheVectorsAndOfASettingsSweep)
                 problems.push_back({triple(p["minuend"]), triple(p["subtrahend"]), triple(p["answer"])});
     ASSERT_GT(problems.size(), 300u);
 
-    // Every answer kind and option over small and wide ranges, a or b without a fraction part.
+    // Every answer kind and option over small and wide ranges, a or b without a fraction part, some
+    // sets mixing problems with and without borrowing.
     const GeneratorRanges ranges[] = {{0, 0, 0, 0, 2, 99, 2, 99},
                                       {1, 9, 0, 5, 2, 12, 2, 12},
                                       {0, 99, 0, 99, 2, 99, 2, 99},
@@ -118,8 +120,10 @@ TEST(WorkingSteps, EveryProblemOfTheVectorsAndOfASettingsSweep)
             for (const std::uint32_t seed : test::kSweepSeeds) {
                 RandomSource source(seed);
                 ProblemKeys keys{};
-                const GeneratorOptions o{option / 8, (option & 1) != 0, (option & 2) != 0, (option & 4) != 0};
-                const std::int32_t made = GenerateProblemSet(source, {r, o, 20}, keys).QuestionCount;
+                const GeneratorOptions o =
+                    test::KindOptions(option / 8, (option & 1) != 0, (option & 2) != 0, (option & 4) != 0);
+                const MixOptions mix{option % 3 == 0 ? 50 : -1, option % 2 == 0, 0};  // half with borrowing
+                const std::int32_t made = GenerateProblemSet(source, {r, o, mix, 20}, keys).QuestionCount;
                 ProblemTable t;
                 UnpackProblemSet(keys, made, t);
                 for (int i = 1; i <= made; ++i) {
