@@ -1,6 +1,7 @@
 #include "session/print_sequence.h"
 
 #include "render/sheet_layout.h"
+#include "render/worked_answer_layout.h"
 
 namespace tavrimo {
 namespace {
@@ -31,8 +32,14 @@ bool IsPrintCommand(PrintCommand command)
 
 SheetLook LookOf(const SettingsBoxes& boxes)
 {
-    return {boxes.QstSentence, boxes.classHeader == 1, boxes.problemNumbers == 1,
-            boxes.steps == 1,  boxes.method,           boxes.collate == 1};
+    SheetLook look;
+    look.QuestionText = boxes.QstSentence;
+    look.ClassHeader = boxes.classHeader == 1;
+    look.ProblemNumbers = boxes.problemNumbers == 1;
+    look.ShowWorking = boxes.steps == 1;
+    look.Method = boxes.method == 1 ? WorkingMethod::Improper : WorkingMethod::Borrow;
+    look.Stacks = boxes.collate == 1;
+    return look;
 }
 
 std::vector<Sheet> SheetsOf(PrintCommand command, const Sheet& set, const SheetLook& look)
@@ -45,7 +52,7 @@ std::vector<Sheet> SheetsOf(PrintCommand command, const Sheet& set, const SheetL
         sheet.ClassHeader = look.ClassHeader;
         sheet.ProblemNumbers = look.ProblemNumbers;
         sheet.ShowWorking = look.ShowWorking;
-        sheet.WorkingMethod = look.WorkingMethod;
+        sheet.Method = look.Method;
         sheets.push_back(std::move(sheet));
     }
     return sheets;
@@ -67,13 +74,26 @@ std::vector<PlannedJob> PlanJobs(PrintCommand command, const std::vector<Sheet>&
     return jobs;
 }
 
-int PageCount(const Sheet&)
+namespace {
+
+bool Worked(const Sheet& sheet)
 {
-    return 1;
+    return sheet.ShowAnswers && sheet.ShowWorking;
+}
+
+}  // namespace
+
+int PageCount(const Sheet& sheet)
+{
+    return Worked(sheet) ? WorkedAnswerPageCount(sheet.QuestionCount) : 1;
 }
 
 void DrawPage(Canvas& canvas, std::int32_t width, std::int32_t height, const SheetPage& page)
 {
+    if (Worked(page.sheet)) {
+        DrawWorkedAnswerPage(canvas, width, height, page.sheet, page.sheet.Method, page.page);
+        return;
+    }
     Sheet copy = page.sheet;
     DrawSheet(canvas, width, height, copy);
 }

@@ -34,7 +34,7 @@ struct SheetLook {
     bool ClassHeader = false;
     bool ProblemNumbers = false;
     bool ShowWorking = false;
-    int WorkingMethod = 0;
+    WorkingMethod Method = WorkingMethod::Borrow;
     bool Stacks = false;  // a class set's problem sheets together, then its answer sheets
 };
 
