@@ -2,12 +2,11 @@
 // dialogs, printing to PDF, links, offline use and a hostile link.
 import { after, before, describe, test } from 'node:test';
 import assert from 'node:assert/strict';
-import { execFileSync } from 'node:child_process';
-import { createHash } from 'node:crypto';
-import { cpSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
+import { execFileSync, spawn } from 'node:child_process';
+import { cpSync, mkdtempSync, readFileSync, readdirSync, rmSync, utimesSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
-import { CHROMIUM, SHEETS, SITE, argsToParams, openPage, previewLines, startBrowser, vectors } from './harness.mjs';
+import { CHROMIUM, ROOT, SHEETS, SITE, argsToParams, openPage, previewLines, startBrowser, vectors } from './harness.mjs';
 import { chromium } from 'playwright-core';
 import { serveSite } from '../../scripts/serve-web.mjs';
 
@@ -195,15 +194,20 @@ describe('the window', () => {
   });
 });
 
+// A file's address without the version the build stamps on it.
+const bare = (u) => u.replace(/\?v=[0-9a-f]+$/, '');
+// The versioned names the site's worker keeps.
+const workerFiles = (site) => JSON.parse(/const FILES = (\[.*\]);/.exec(readFileSync(join(site, 'sw.js'), 'utf8'))[1]);
+
 describe('the start', () => {
   // The page must not find what it needs one import or fetch at a time: its
   // HTML names every module, the engine, the metrics and the sheet's fonts,
   // and a preload that does not match its use would fetch a file twice.
   test('the HTML asks for everything the start needs, and each file is fetched once', async () => {
     const html = readFileSync(join(SITE, 'index.html'), 'utf8');
-    const asked = new Set([...html.matchAll(/<link rel="(?:module)?preload" href="([^"]+)"/g)].map((m) => m[1]));
+    const asked = new Set([...html.matchAll(/<link rel="(?:module)?preload" href="([^"]+)"/g)].map((m) => bare(m[1])));
     const importsOf = (file) => [...readFileSync(join(SITE, file), 'utf8').matchAll(/^import .* from '\.\/([^']+)';$/gm)]
-      .map((m) => `js/${m[1]}`);
+      .map((m) => `js/${bare(m[1])}`);
     const modules = new Set();
     const pending = ['js/main.js'];
     while (pending.length) {
@@ -444,41 +448,87 @@ describe('installing', () => {
   });
 });
 
+// python3's own static server, which sends Last-Modified and no caching
+// headers: the browser keeps its files as long as its heuristics say.
+async function pythonServer(root) {
+  const child = spawn('/usr/bin/python3', ['-u', '-m', 'http.server', '0', '--bind', '127.0.0.1', '--directory', root],
+    { stdio: ['ignore', 'pipe', 'ignore'] });
+  const port = await new Promise((ok, fail) => {
+    let out = '';
+    child.stdout.on('data', (d) => {
+      out += d;
+      const m = /port (\d+)/.exec(out);
+      if (m) ok(Number(m[1]));
+    });
+    child.once('exit', () => fail(new Error(`http.server exited: ${out}`)));
+  });
+  return { url: `http://127.0.0.1:${port}/`, close: async () => { child.kill(); } };
+}
+
+// Every file of a site dated 1 January 2001, long before any visit, which the
+// browser's heuristics take for files that rarely change.
+function backdate(dir) {
+  const old = new Date('2001-01-01T00:00:00Z');
+  for (const entry of readdirSync(dir, { withFileTypes: true })) {
+    const path = join(dir, entry.name);
+    if (entry.isDirectory()) backdate(path);
+    else utimesSync(path, old, old);
+  }
+}
+
 describe('updates', () => {
-  // What a rebuild changes: every build hash, and here a text of the page, a
-  // colour of its style and a message of its script.
+  const versionOf = (site) => /const VERSION = '([0-9a-f]+)'/.exec(readFileSync(join(site, 'sw.js'), 'utf8'))[1];
+  const wasmOf = (site) => /"(tavrimo\.wasm\?v=[0-9a-f]+)"/.exec(readFileSync(join(site, 'tavrimo.js'), 'utf8'))[1];
+
+  // A rebuild as the build makes one: a text of the page, a colour of its
+  // style, a message of its script and both files of the engine changed, then
+  // the site stamped and compressed anew.
   function rebuild(site) {
     const edit = (file, change) => {
-      const before = readFileSync(join(site, file), 'utf8');
+      const before = readFileSync(join(site, file));
       const after = change(before);
-      assert.notEqual(after, before, file);
+      assert.notDeepEqual(after, before, file);
       writeFileSync(join(site, file), after);
     };
-    const old = /const VERSION = '([0-9a-f]+)'/.exec(readFileSync(join(site, 'sw.js'), 'utf8'))[1];
-    const next = createHash('sha256').update(old).digest('hex').slice(0, old.length);
-    edit('sw.js', (t) => t.replaceAll(old, next));
-    edit('index.html', (t) => t.replaceAll(old, next).replace('Ver1.11', 'Ver1.12'));
-    edit('style.css', (t) => `${t}#Label14 { color: rgb(0, 0, 255); }\n`);
-    edit('js/main.js', (t) => t.replace('用紙はA4、', '用紙はA4（新）、'));
-    return { old, next };
+    const text = (change) => (bytes) => Buffer.from(change(bytes.toString('utf8')));
+    edit('index.html', text((t) => t.replace('Ver1.11', 'Ver1.12')));
+    edit('style.css', text((t) => `${t}#Label14 { color: rgb(0, 0, 255); }\n`));
+    edit('js/main.js', text((t) => t.replace('用紙はA4、', '用紙はA4（新）、')));
+    edit('tavrimo.js', text((t) => `${t}\nglobalThis.tavrimoEngine = 'new';\n`));
+    // A custom section (id 0, 8 bytes: the name's length and "rebuilt").
+    edit('tavrimo.wasm', (b) => Buffer.concat([b, Buffer.from([0, 8, 7]), Buffer.from('rebuilt')]));
+    execFileSync('/usr/bin/python3', [join(ROOT, 'scripts/stamp-web-site'), site, join(ROOT, 'web/sw.js')]);
+    execFileSync('/usr/bin/python3', [join(ROOT, 'scripts/compress-web-site'), site]);
   }
 
-  // The version of each part of the site the page shows.
-  const shown = async (page) => {
+  // The build of each part of the site the page shows; the engine is new
+  // when both its script and its module are.
+  const shown = async (page, wasm) => {
     await page.click('#btnMaintenance');
     await page.locator('#dlgNotice').waitFor({ state: 'visible' });
+    const loaded = await page.evaluate(() => ({
+      mark: globalThis.tavrimoEngine,
+      wasm: performance.getEntriesByType('resource').map((e) => e.name).filter((n) => n.includes('tavrimo.wasm')),
+    }));
     const parts = {
       page: (await page.locator('#Label14').textContent()).includes('Ver1.12') ? 'new' : 'old',
       style: (await page.locator('#Label14').evaluate((e) => getComputedStyle(e).color)) === 'rgb(0, 0, 255)'
         ? 'new' : 'old',
       script: (await page.locator('#dlgNotice .message').textContent()).includes('（新）') ? 'new' : 'old',
+      engine: loaded.mark === 'new' && loaded.wasm.every((n) => n.endsWith(wasm.new)) ? 'new'
+        : !loaded.mark && loaded.wasm.every((n) => n.endsWith(wasm.old)) ? 'old' : 'mixed',
     };
     await page.click('#dlgNotice button');
     return parts;
   };
-  const OLD = { page: 'old', style: 'old', script: 'old' };
-  const NEW = { page: 'new', style: 'new', script: 'new' };
+  const OLD = { page: 'old', style: 'old', script: 'old', engine: 'old' };
+  const NEW = { page: 'new', style: 'new', script: 'new', engine: 'new' };
   const cacheNames = (page) => page.evaluate(() => caches.keys());
+  const cachedFiles = (page) => page.evaluate(async () => {
+    const [name] = await caches.keys();
+    const keys = await (await caches.open(name)).keys();
+    return keys.map((r) => { const u = new URL(r.url); return u.pathname.slice(1) + u.search; }).sort();
+  });
   // The new worker installs a few seconds after the visit that found it.
   async function cachesBecome(page, names) {
     const deadline = Date.now() + 20000;
@@ -490,38 +540,54 @@ describe('updates', () => {
     assert.deepEqual(now, names);
   }
 
-  test('the first visit after a rebuild shows the new build whole, and it replaces the old one', async () => {
-    const site = join(tmp, 'site');
-    cpSync(SITE, site, { recursive: true });
-    const server = await serveSite(site);
-    try {
-      // Visit 1: the site, kept by its worker.
-      const page = await openPage(env.browser, server.url);
-      await page.evaluate(() => navigator.serviceWorker.ready);
-      await page.waitForFunction(() => navigator.serviceWorker.controller !== null);
-      const { old, next } = rebuild(site);
-      assert.deepEqual(await cacheNames(page), [`tavrimo-${old}`]);
-      assert.deepEqual(await shown(page), OLD);
+  // The project's own server, and hosts whose caching headers let the
+  // browser keep files without asking: heuristics on old file dates (the
+  // rebuilt files dated the same), and a fixed ten minutes.
+  const hosts = [
+    ['scripts/serve-web.mjs', (site) => serveSite(site), false],
+    ['python3 -m http.server, files dated 2001', pythonServer, true],
+    ['Cache-Control: max-age=600', (site) => serveSite(site, 0, { headers: { 'Cache-Control': 'max-age=600' } }), false],
+  ];
+  hosts.forEach(([name, host, dated], i) => {
+    test(`${name}: the first visit after a rebuild shows it whole, and it replaces the old copy`, async () => {
+      const site = join(tmp, `site-${i}`);
+      cpSync(SITE, site, { recursive: true });
+      if (dated) backdate(site);
+      const server = await host(site);
+      try {
+        // Visit 1: the site, kept by its worker.
+        const page = await openPage(env.browser, server.url);
+        await page.waitForFunction(() => navigator.serviceWorker.controller !== null);
+        const wasm = { old: wasmOf(site) };
+        const old = versionOf(site);
+        assert.deepEqual(await cacheNames(page), [`tavrimo-${old}`]);
+        assert.deepEqual(await shown(page, wasm), OLD);
+        rebuild(site);
+        if (dated) backdate(site);
+        wasm.new = wasmOf(site);
+        const next = versionOf(site);
+        assert.notEqual(next, old);
 
-      // Visit 2, online, the old worker still in charge: the new page with
-      // its new style and script, while the new worker installs, takes over
-      // and drops the old build's copy.
-      await page.reload();
-      await page.waitForFunction(() => document.documentElement.dataset.ready === 'true');
-      assert.deepEqual(await shown(page), NEW);
-      await cachesBecome(page, [`tavrimo-${next}`]);
+        // Visit 2, online, the old worker still in charge: the new page with
+        // its new style, scripts and engine, while the new worker installs,
+        // takes over and drops the old build's copy.
+        await page.goto(server.url);
+        await page.waitForFunction(() => document.documentElement.dataset.ready === 'true');
+        assert.deepEqual(await shown(page, wasm), NEW);
+        await cachesBecome(page, [`tavrimo-${next}`]);
+        assert.deepEqual(await cachedFiles(page), ['', ...workerFiles(site)].sort());
 
-      // Visit 3, offline: the new build from the new copy.
-      await page.context().setOffline(true);
-      await page.reload();
-      await page.waitForFunction(() => document.documentElement.dataset.ready === 'true');
-      assert.deepEqual(await shown(page), NEW);
-      assert.deepEqual(await cacheNames(page), [`tavrimo-${next}`]);
-      assert.deepEqual(page.errors, []);
-      await page.context().close();
-    } finally {
-      await server.close();
-    }
+        // Visit 3, offline: the new build from the new copy.
+        await page.context().setOffline(true);
+        await page.goto(server.url);
+        await page.waitForFunction(() => document.documentElement.dataset.ready === 'true');
+        assert.deepEqual(await shown(page, wasm), NEW);
+        assert.deepEqual(page.errors, []);
+        await page.context().close();
+      } finally {
+        await server.close();
+      }
+    });
   });
 });
 

@@ -127,9 +127,12 @@ function clockSeed(engine) {
 
 // The service worker copies the whole site on a first visit; asked for once
 // the window works, it does not compete with the start for the connections.
+// Its address names the page's build, so that the first visit to a rebuilt
+// site installs the new worker whatever the host's caching says.
 function keepForOffline() {
   if ('serviceWorker' in navigator && location.protocol !== 'file:') {
-    navigator.serviceWorker.register('sw.js').catch(() => {});
+    const build = document.querySelector('meta[name="tavrimo-build"]').content;
+    navigator.serviceWorker.register(`sw.js?v=${build}`, { updateViaCache: 'none' }).catch(() => {});
   }
 }
 
