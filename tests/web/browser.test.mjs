@@ -201,8 +201,9 @@ const workerFiles = (site) => JSON.parse(/const FILES = (\[.*\]);/.exec(readFile
 
 describe('the start', () => {
   // The page must not find what it needs one import or fetch at a time: its
-  // HTML names every module, the engine, the metrics and the sheet's fonts,
-  // and a preload that does not match its use would fetch a file twice.
+  // HTML names every module, the engine, the metrics and the font parts of
+  // the window and the first sheet, and a preload that does not match its use
+  // would fetch a file twice.
   test('the HTML asks for everything the start needs, and each file is fetched once', async () => {
     const html = readFileSync(join(SITE, 'index.html'), 'utf8');
     const asked = new Set([...html.matchAll(/<link rel="(?:module)?preload" href="([^"]+)"/g)].map((m) => bare(m[1])));
@@ -218,15 +219,68 @@ describe('the start', () => {
       }
     }
     assert.ok(modules.size >= 4);
-    for (const file of [...modules, 'tavrimo.wasm', 'fonts/font-metrics.json', 'fonts/tavrimo-mincho.woff2',
-      'fonts/tavrimo-gothic.woff2']) assert.ok(asked.has(file), file);
+    for (const file of [...modules, 'tavrimo.wasm', 'fonts/font-metrics.json']) assert.ok(asked.has(file), file);
 
     const page = await openPage(env.browser, url());
     await clickPreview(page);
     const fetched = await page.evaluate(() => performance.getEntriesByType('resource').map((e) => new URL(e.name).pathname));
+    const parts = fetched.filter((p) => p.endsWith('.woff2'));
+    assert.ok(parts.length >= 3, parts.join(' '));
+    for (const part of parts) assert.ok(asked.has(part.slice(1)), part);
     for (const file of asked) assert.equal(fetched.filter((p) => p === `/${file}`).length, 1, file);
     assert.deepEqual(page.errors, []);
     await page.context().close();
+  });
+});
+
+// The moment the page says it is interactive, noted by the page itself.
+const noteReady = () => {
+  new MutationObserver((_, observer) => {
+    if (document.documentElement.dataset.ready !== 'true') return;
+    window.readyAt = performance.now();
+    observer.disconnect();
+  }).observe(document, { attributes: true, subtree: true, attributeFilter: ['data-ready'] });
+};
+
+describe('the first visit', () => {
+  // Counted at the server: what a class of pupils opening a sheet's link at
+  // once costs.
+  test('each file is sent once, text compressed, before interactive only the font parts drawn in', async () => {
+    const sent = [];
+    const server = await serveSite(SITE, 0, { onSent: (r) => sent.push(r) });
+    const context = await env.browser.newContext();
+    try {
+      await context.addInitScript(noteReady);
+      const page = await context.newPage();
+      const errors = [];
+      page.on('pageerror', (e) => errors.push(e.message));
+      await page.goto(`${server.url}?${argsToParams(DEFAULTS_SEED_0.args)}`);
+      await page.waitForFunction(() => window.readyAt !== undefined);
+      const early = new Set(await page.evaluate(() => performance.getEntriesByType('resource')
+        .filter((e) => e.startTime < window.readyAt).map((e) => new URL(e.name).pathname + new URL(e.name).search)));
+      const before = sent.filter((r) => r.path.startsWith('/?') || early.has(r.path));
+      const bytes = before.reduce((n, r) => n + r.bytes, 0);
+      assert.ok(bytes <= 150 * 1024, `${bytes} bytes before interactive`);
+      for (const r of before) if (!/\.(woff2|png)\?/.test(r.path)) assert.ok(r.encoding, `${r.path} uncompressed`);
+      const parts = before.filter((r) => r.path.includes('.woff2')).map((r) => bare(r.path));
+      assert.ok(parts.length >= 3 && parts.every((p) => /-(latin|page)\.woff2$/.test(p)), parts.join(' '));
+
+      // The worker keeps every file, taking those the page has from the
+      // browser's cache and fetching the rest.
+      await page.waitForFunction(() => document.getElementById('previewLines').textContent !== '');
+      await page.evaluate(() => navigator.serviceWorker.ready);
+      const counts = new Map();
+      for (const { path } of sent) {
+        const file = path.startsWith('/?') ? '/' : path;
+        counts.set(file, (counts.get(file) ?? 0) + 1);
+      }
+      assert.deepEqual([...counts].filter(([, n]) => n > 1), []);
+      for (const file of workerFiles(SITE)) assert.ok(counts.has(`/${file}`), file);
+      assert.deepEqual(errors, []);
+    } finally {
+      await context.close();
+      await server.close();
+    }
   });
 });
 
@@ -419,6 +473,28 @@ describe('offline', () => {
     await page.waitForFunction(() => document.getElementById('previewLines').textContent !== '');
     assert.equal((await previewLines(page)).length, 16);
     assert.ok((await inkPixels(page)) > 2000);
+    await page.context().close();
+  });
+
+  test('after one visit a question in kanji no page text uses is drawn in the shipped font offline', async () => {
+    // The first kanji of a middle and of the last of Mincho's kanji parts.
+    const css = readFileSync(join(SITE, 'style.css'), 'utf8');
+    const slices = [...css.matchAll(/tavrimo-mincho-k\d+\.woff2[^)]*\) format\("woff2"\); unicode-range: U\+([0-9A-F]+)/g)]
+      .map((m) => String.fromCodePoint(parseInt(m[1], 16)));
+    assert.ok(slices.length >= 10);
+    const rare = [slices[Math.floor(slices.length / 2)], slices.at(-1)];
+    const question = `${rare[0]}と${rare[1]}の計算`;
+
+    const page = await openPage(env.browser, url());
+    const drawnIn = (text) => page.evaluate((t) => document.fonts.check('16px "Tavrimo Mincho"', t), text);
+    await page.waitForFunction(() => navigator.serviceWorker.controller !== null);
+    for (const kanji of rare) assert.equal(await drawnIn(kanji), false, kanji);
+    await page.context().setOffline(true);
+    await page.fill('#QstSentence', question);
+    await clickPreview(page);
+    assert.equal(await drawnIn(question), true);
+    assert.equal(await page.getAttribute('#PaintBox1', 'aria-label'), `プレビュー画面: 問題No.1 ${question}`);
+    assert.deepEqual(page.errors, []);
     await page.context().close();
   });
 });
