@@ -37,8 +37,9 @@ const accepts = (header, coding) =>
 
 // Resolves with { server, url, close() } once listening; port 0 picks a free
 // one. options.headers replace the caching headers (to play another host);
-// options.onSent({ path, status, encoding, bytes }) hears of each response
-// once it is sent, bytes counting headers and body as they went out.
+// options.onSent({ path, status, encoding, bytes, at }) hears of each
+// response once it is sent: bytes count headers and body as they went out,
+// at is when the request came (ms since the epoch).
 export function serveSite(root, port = 0, options = {}) {
   const base = resolve(root);
   // The files' bytes by path, read again when a file's tag changes: a stat is
@@ -62,10 +63,11 @@ export function serveSite(root, port = 0, options = {}) {
     return null;
   };
   const server = createServer(async (req, res) => {
+    const at = Date.now();
     const sentBefore = req.socket.bytesWritten;
     let encoding = null;
     res.on('finish', () => options.onSent?.({
-      path: req.url, status: res.statusCode, encoding, bytes: req.socket.bytesWritten - sentBefore,
+      path: req.url, status: res.statusCode, encoding, bytes: req.socket.bytesWritten - sentBefore, at,
     }));
     try {
       const url = new URL(req.url, 'http://localhost');

@@ -39,8 +39,8 @@ const noteReady = () => {
 };
 
 // First visits, each in a fresh profile: navigation start to the controls
-// wired and the engine loaded, and the bytes of every request the page made
-// before then.
+// wired and the engine loaded, and the bytes of every request that reached
+// the server before then.
 const visits = [];
 const bytes = [];
 let lastFirstVisit = [];
@@ -51,13 +51,8 @@ for (let i = 0; i < 7; ++i) {
   sent = [];
   await page.goto(server.url);
   await page.waitForFunction(() => window.readyAt !== undefined);
-  const { readyAt, asked } = await page.evaluate(() => ({
-    readyAt: window.readyAt,
-    asked: performance.getEntriesByType('resource').filter((e) => e.startTime < window.readyAt)
-      .map((e) => { const u = new URL(e.name); return u.pathname + u.search; }),
-  }));
-  const wanted = new Set(['/', ...asked]);
-  const before = sent.filter((r) => wanted.has(r.path));
+  const [readyAt, origin] = await page.evaluate(() => [window.readyAt, performance.timeOrigin]);
+  const before = sent.filter((r) => r.at <= origin + readyAt);
   visits.push(readyAt);
   bytes.push(before.reduce((n, r) => n + r.bytes, 0));
   lastFirstVisit = before;

@@ -255,9 +255,8 @@ describe('the first visit', () => {
       const page = await context.newPage();
       await page.goto(`${server.url}?${argsToParams(DEFAULTS_SEED_0.args)}`);
       await page.waitForFunction(() => window.readyAt !== undefined);
-      const early = new Set(await page.evaluate(() => performance.getEntriesByType('resource')
-        .filter((e) => e.startTime < window.readyAt).map((e) => new URL(e.name).pathname + new URL(e.name).search)));
-      const before = sent.filter((r) => r.path.startsWith('/?') || early.has(r.path));
+      const ready = await page.evaluate(() => performance.timeOrigin + window.readyAt);
+      const before = sent.filter((r) => r.at <= ready);
       const bytes = before.reduce((n, r) => n + r.bytes, 0);
       assert.ok(bytes <= 150 * 1024, `${bytes} bytes before interactive`);
       for (const r of before) if (!/\.(woff2|png)\?/.test(r.path)) assert.ok(r.encoding, `${r.path} uncompressed`);
