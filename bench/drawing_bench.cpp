@@ -28,7 +28,7 @@ Sheet MakePage(std::uint32_t seed, bool answers)
     AssembleProblemSet(boxes, source, page, keys);
     page.PrintNumber = static_cast<std::int32_t>(seed);
     page.ShowAnswers = answers;
-    page.QuestionText = kDefaultQuestionText;
+    page.QuestionText = SettingsBoxes{}.QstSentence;
     return page;
 }
 
@@ -38,7 +38,7 @@ void BM_Preview(benchmark::State& state)
     QImage image(kReferenceWidth, kReferenceHeight, QImage::Format_RGB32);
     for (auto _ : state) {
         QPainter painter(&image);
-        PaintSheet(painter, kReferenceWidth, kReferenceHeight, page);
+        PaintSheet(painter, kReferenceWidth, kReferenceHeight, {page, 0});
         painter.end();
         benchmark::DoNotOptimize(image.constBits());
     }

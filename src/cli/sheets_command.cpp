@@ -2,9 +2,11 @@
 
 #include <QFileDevice>
 #include <QFileInfo>
+#include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QPainter>
 #include <QPrinterInfo>
 #include <algorithm>
 #include <filesystem>
@@ -14,6 +16,9 @@
 #include "cli/progress.h"
 #include "problems/box_integer.h"
 #include "problems/problem_text.h"
+#include "problems/question_text.h"
+#include "problems/setting_descriptions.h"
+#include "runtime/qt/qpainter_canvas.h"
 #include "runtime/qt/qt_sheet_printer.h"
 #include "runtime/random_source.h"
 #include "session/print_sequence.h"
@@ -34,23 +39,56 @@ QJsonArray ToJson(const MixedNumber& m)
     return {m.Whole, m.Numerator, m.Denominator};
 }
 
-QJsonObject ToJson(const MadeSet& set)
+// Every setting under its option's name: box texts and the sentence as
+// text, choices by their option values, flags as booleans, numbers as
+// numbers (null when off).
+QJsonObject SettingsJson(const SettingsBoxes& boxes)
+{
+    QJsonObject settings;
+    for (const SettingDescription& d : SettingDescriptions()) {
+        const QString name = QString::fromUtf8(d.name.data(), static_cast<qsizetype>(d.name.size()));
+        switch (d.kind) {
+            case SettingKind::BoxText:
+            case SettingKind::Text: settings[name] = QString::fromStdString(boxes.*d.text); break;
+            case SettingKind::Flag: settings[name] = boxes.*d.value == 1; break;
+            case SettingKind::Choice: {
+                const std::string_view value = d.items[static_cast<std::size_t>(boxes.*d.value)].value;
+                const QString text = QString::fromUtf8(value.data(), static_cast<qsizetype>(value.size()));
+                bool numeric = false;
+                const int number = text.toInt(&numeric);
+                settings[name] = numeric ? QJsonValue(number) : QJsonValue(text);
+                break;
+            }
+            case SettingKind::Number:
+                if (d.value != nullptr)
+                    settings[name] = boxes.*d.value == d.off ? QJsonValue() : boxes.*d.value;
+                break;
+        }
+    }
+    return settings;
+}
+
+QJsonObject ToJson(const MadeSet& set, const QJsonObject& settings)
 {
     const ProblemTable& table = set.sheet.table;
+    const std::int32_t onSheet = ProblemsOnSheet(set.sheet.QuestionCount);
     QJsonArray problems;
     for (int i = 1; i <= set.sheet.QuestionCount; ++i) {
         problems.append(QJsonObject{
             {"minuend", ToJson(table.Minuend[i])},
             {"subtrahend", ToJson(table.Subtrahend[i])},
             {"answer", ToJson(table.Answer[i])},
+            {"on_sheet", i <= onSheet},
         });
     }
     return {
+        {"v", kGeneratorVersion},
         {"seed", static_cast<qint64>(set.seed)},
         {"next_seed", static_cast<qint64>(set.nextSeed)},
         {"print_number", set.sheet.PrintNumber},
         {"question_count", set.sheet.QuestionCount},
         {"complete", set.complete},
+        {"settings", settings},
         {"problems", problems},
     };
 }
@@ -71,8 +109,8 @@ bool Flushed(QIODevice& out)
 // array written an element at a time, so memory does not grow with the run.
 class SetReport {
 public:
-    SetReport(QIODevice& out, bool json, bool numbered, bool silent)
-        : out_(out), json_(json), numbered_(numbered), silent_(silent)
+    SetReport(QIODevice& out, bool json, bool numbered, bool silent, const SettingsBoxes& settings)
+        : out_(out), json_(json), numbered_(numbered), silent_(silent), settings_(SettingsJson(settings))
     {
     }
 
@@ -81,7 +119,7 @@ public:
         if (silent_) return true;
         if (!json_) return WriteOut(out_, Text(set));
         // Each element laid out as QJsonDocument lays out an array's.
-        QByteArray element = QJsonDocument(ToJson(set)).toJson(QJsonDocument::Indented);
+        QByteArray element = QJsonDocument(ToJson(set, settings_)).toJson(QJsonDocument::Indented);
         element.chop(1);
         element.replace("\n", "\n    ");
         return WriteOut(out_, (sets_++ == 0 ? "[\n    " : ",\n    ") + element);
@@ -98,10 +136,14 @@ private:
     {
         QString text;
         if (numbered_) text += QStringLiteral("問題No.%1\n").arg(set.sheet.PrintNumber);
-        for (int i = 1; i <= set.sheet.QuestionCount; ++i)
-            text += QStringLiteral("%1: %2\n")
-                        .arg(i)
-                        .arg(QString::fromStdString(ProblemLine(set.sheet.table, i)));
+        const std::int32_t onSheet = ProblemsOnSheet(set.sheet.QuestionCount);
+        for (int i = 1; i <= set.sheet.QuestionCount; ++i) {
+            text +=
+                QStringLiteral("%1: %2").arg(i).arg(QString::fromStdString(ProblemLine(set.sheet.table, i)));
+            // A set that stopped short at an odd count prints only its full rows.
+            if (i > onSheet) text += QStringLiteral("  (プリントにはのりません)");
+            text += '\n';
+        }
         return text.toUtf8();
     }
 
@@ -109,6 +151,7 @@ private:
     bool json_;
     bool numbered_;
     bool silent_;
+    QJsonObject settings_;
     int sets_ = 0;
 };
 
@@ -117,18 +160,52 @@ QString StdoutError(const QIODevice& out)
     return QStringLiteral("標準出力に書き込めません（%1）").arg(out.errorString());
 }
 
-// The pages the print buttons would print for a set, in order; with
-// preview, the preview's answer sheet.
-std::vector<Sheet> PagesOf(const MadeSet& set, const SheetsRequest& request, bool preview)
+SheetLook LookOfRun(const SheetsRequest& request)
 {
-    return SheetsOf(preview ? PrintCommand::Answers : request.answers, set.sheet, request.question);
+    SheetLook look = LookOf(request.boxes);
+    look.QuestionText = SheetQuestionText(look.QuestionText);
+    return look;
+}
+
+std::vector<Sheet> SheetsOfSets(const std::vector<MadeSet>& sets)
+{
+    std::vector<Sheet> sheets;
+    for (const MadeSet& set : sets) sheets.push_back(set.sheet);
+    return sheets;
+}
+
+// The pages the print buttons would print of the sets, in their order, every
+// page of every sheet; with preview, each set's preview (its answer sheet's
+// first page).
+std::vector<SheetPage> PagesOf(const std::vector<MadeSet>& sets, const SheetsRequest& request)
+{
+    const SheetLook look = LookOfRun(request);
+    std::vector<SheetPage> pages;
+    if (request.preview) {
+        for (const MadeSet& set : sets)
+            pages.push_back({SheetsOf(PrintCommand::Answers, set.sheet, look).front(), 0});
+        return pages;
+    }
+    for (PlannedJob& job : PlanJobs(request.answers, SheetsOfSets(sets), look)) {
+        for (SheetPage& page : job.pages) pages.push_back(std::move(page));
+    }
+    return pages;
+}
+
+// Stacks put every problem sheet before the first answer sheet, so such a
+// run's pages wait for its last set; sheet by sheet, each set's pages go
+// out as it is made.
+bool WaitsForAllSets(const SheetsRequest& request)
+{
+    return !request.preview && request.sheets > 1 && request.boxes.collate == 1 &&
+           request.answers == PrintCommand::ProblemsAndAnswers;
 }
 
 OpenedWriter OpenFiles(const SheetsRequest& request, QIODevice& out, QFile& stream)
 {
     PageRenderer render = RenderPreviewImage;
     if (!request.preview)
-        render = [dpi = request.dpi](const Sheet& page) { return RenderSheetImage(page, dpi); };
+        render = [dpi = request.dpi](const SheetPage& page) { return RenderSheetImage(page, dpi); };
     if (request.outputKind == OutputKind::File)
         return request.png ? OpenPngFiles(request.output, render) : OpenPdfFile(request.output);
 
@@ -142,6 +219,14 @@ OpenedWriter OpenFiles(const SheetsRequest& request, QIODevice& out, QFile& stre
         name = request.output;
     }
     return request.png ? OpenPngStream(*device, name, render) : OpenPdfStream(*device, name);
+}
+
+// The settings a run was asked for, its whole count of sets included.
+SettingsBoxes Echoed(const SheetsRequest& request)
+{
+    SettingsBoxes boxes = request.boxes;
+    boxes.sheets = request.sheets;
+    return boxes;
 }
 
 QString FaultMessage(const QtSheetPrinter& printer, PrinterFault fault)
@@ -165,11 +250,8 @@ QString PreparePrinter(QtSheetPrinter& printer, const QString& name)
 
 QString PrintSets(QtSheetPrinter& printer, const std::vector<MadeSet>& sets, const SheetsRequest& request)
 {
-    std::vector<Sheet> pages;
-    for (const MadeSet& set : sets) {
-        for (Sheet& page : PagesOf(set, request, false)) pages.push_back(std::move(page));
-    }
-    if (const PrinterFault fault = PrintSheets(printer, pages); fault != PrinterFault::None)
+    const auto jobs = PlanJobs(request.answers, SheetsOfSets(sets), LookOfRun(request));
+    if (const PrinterFault fault = PrintJobs(printer, jobs); fault != PrinterFault::None)
         return FaultMessage(printer, fault);
     return {};
 }
@@ -195,10 +277,11 @@ public:
             files_ = std::move(opened.writer);
         }
         SeedSession();
+        if (request_.NeedsFonts()) WarnOfALongQuestion();
         const int made = MakeSets();
-        const bool done = made != kExitFailed && (!files_ || Check(files_->Finish())) &&
-                          (!printer_ || PrintAndReport()) && (report_.Finish() || StdoutFailed()) &&
-                          (!files_ || Check(files_->Commit()));
+        const bool done = made != kExitFailed && (stacked_.empty() || AddPages(stacked_)) &&
+                          (!files_ || Check(files_->Finish())) && (!printer_ || PrintAndReport()) &&
+                          (report_.Finish() || StdoutFailed()) && (!files_ || Check(files_->Commit()));
         return done ? made : kExitFailed;
     }
 
@@ -213,6 +296,16 @@ private:
         }
     }
 
+    // The sheets are still made: the warning says their sentence is cut.
+    void WarnOfALongQuestion()
+    {
+        QImage measure(1, 1, QImage::Format_RGB32);
+        QPainter painter(&measure);
+        QPainterCanvas canvas(painter);
+        if (!session_.QuestionFits(canvas, request_.boxes.QstSentence))
+            console_.err << QString::fromUtf8(kQuestionTooWide) << Qt::endl;
+    }
+
     // kExitComplete, kExitShort (the warning given), or kExitFailed.
     int MakeSets()
     {
@@ -222,8 +315,9 @@ private:
             MadeSet set;
             set.seed = session_.source().seed();
             const PreviewOutcome outcome = session_.Preview(boxes);
-            if (outcome.status == AssemblyStatus::Refused) {
-                Check(RefusalMessage(request_, outcome.message));
+            if (outcome.status ==
+                AssemblyStatus::Refused) {  // the arguments were checked: not met in practice
+                Check(QString::fromStdString(outcome.message));
                 return kExitFailed;
             }
             set.nextSeed = session_.source().seed();
@@ -250,16 +344,24 @@ private:
 
     bool Deliver(const MadeSet& set)
     {
-        if (files_) {
-            for (const Sheet& page : PagesOf(set, request_, request_.preview)) {
-                if (!Check(files_->Add(page))) return false;
-            }
+        if (files_ && WaitsForAllSets(request_)) {
+            stacked_.push_back(set);
+        } else if (files_ && !AddPages({set})) {
+            return false;
         }
         if (printer_) {
             printed_.push_back(set);
             return true;
         }
         return report_.Add(set) || StdoutFailed();
+    }
+
+    bool AddPages(const std::vector<MadeSet>& sets)
+    {
+        for (const SheetPage& page : PagesOf(sets, request_)) {
+            if (!Check(files_->Add(page))) return false;
+        }
+        return true;
     }
 
     bool PrintAndReport()
@@ -286,11 +388,12 @@ private:
     WorksheetSession session_;
     // With -o -, the sheets themselves go to standard output instead.
     SetReport report_{console_.out, request_.json&& request_.outputKind != OutputKind::Stdout,
-                      request_.sheets > 1, request_.outputKind == OutputKind::Stdout};
+                      request_.sheets > 1, request_.outputKind == OutputKind::Stdout, Echoed(request_)};
     QFile stream_{request_.output};
     std::unique_ptr<SheetFileWriter> files_;  // after stream_, which it may write to
     std::optional<QtSheetPrinter> printer_;
     std::vector<MadeSet> printed_;
+    std::vector<MadeSet> stacked_;  // the sets whose pages wait for the run's last set
 };
 
 }  // namespace
@@ -302,7 +405,7 @@ int RunSheetsCommand(const ParsedArguments& parsed, Console console)
         return kExitFailed;
     }
     if (parsed.help) {
-        if (!WriteOut(console.out, parsed.parser->helpText().toUtf8()) || !Flushed(console.out)) {
+        if (!WriteOut(console.out, SheetsHelpText().toUtf8()) || !Flushed(console.out)) {
             console.err << StdoutError(console.out) << Qt::endl;
             return kExitFailed;
         }

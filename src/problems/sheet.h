@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 
@@ -15,6 +16,19 @@ struct Sheet {
     std::int32_t PrintNumber = 0;
     bool ShowAnswers = false;
     std::string QuestionText;
+    // How it looks beyond the plain sheet, as the 詳細設定 dialog says.
+    bool ClassHeader = false;     // name, class, date and score fields in the header
+    bool ProblemNumbers = false;  // (1), (2)... before the problems
+    bool ShowWorking = false;     // an answer sheet shows each problem's working
+    int WorkingMethod = 0;        // 0: くり下げる, 1: 仮分数にする
 };
+
+// Only full rows of two problems are on a sheet, and only the table's slots:
+// an odd count leaves its last problem off. The sheet, the preview's
+// accessible text, the command line's text and JSON all count by this.
+inline std::int32_t ProblemsOnSheet(std::int32_t questionCount)
+{
+    return std::clamp<std::int32_t>(questionCount / 2 * 2, 0, kMaxProblems);
+}
 
 }  // namespace tavrimo

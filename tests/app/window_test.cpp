@@ -1,14 +1,19 @@
 // The window through its own widgets: every control as the form puts it, the
 // tab order, the handlers, previews and print commands on a recording printer.
 
+#include <QComboBox>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QLabel>
+#include <QLineEdit>
 #include <QScreen>
 #include <QStyle>
+#include <QTimer>
 #include <climits>
 
+#include "app/advanced_dialog.h"
 #include "app/shapes.h"
+#include "problems/setting_descriptions.h"
 #include "problems/settings_reader.h"
 #include "recording_services.h"
 #include "runtime/qt/control_hints.h"
@@ -31,7 +36,6 @@ struct Control {
     QString face = kProportionalGothicFace;
     QColor colour = {};  // none: the window text colour
 };
-const QString kWhole = "0から99までの数", kDenominator = "0又は2から99までの数";
 const QString kBanner = "Tavrimo For 引き算(分数編) Ver1.11";  // then a credits line
 const Control kControls[] = {
     {"Bevel2", 8, 8, 337, 41},
@@ -53,34 +57,35 @@ const Control kControls[] = {
     {"Label10", 224, 220, 76, 15, "プリント番号"},
     {"Shape1", 96, 173, 82, 4},
     {"Shape2", 288, 173, 82, 4},
-    {"QstSentence", 16, 88, 345, 23, "つぎの計算をしましょう。", 0, "問題文を入力"},
-    {"edtIntf1", 16, 164, 25, 23, "0", 2, kWhole},
-    {"edtIntf2", 60, 164, 25, 23, "0", 2, kWhole},
-    {"edtBunbof1", 96, 184, 25, 23, "2", 2, kDenominator},
-    {"edtBunbof2", 148, 184, 25, 23, "99", 2, kDenominator},
-    {"edtIntb1", 208, 164, 25, 23, "0", 2, kWhole},
-    {"edtIntb2", 253, 164, 25, 23, "0", 2, kWhole},
-    {"edtBunbob1", 288, 184, 25, 23, "2", 2, kDenominator},
-    {"edtBunbob2", 340, 184, 25, 23, "99", 2, kDenominator},
-    {"PrnNum", 304, 216, 49, 23, "1"},
-    {"rgAnswer", 16, 216, 169, 153,
-     "分数部分だけの答え|0以上約分なし|0以上約分あり|0以上約分混合|0未満約分なし|0未満約分あり|0未満約分混合",
-     1},
-    {"rgTuubun", 198, 248, 171, 41, "通分の有無|なし|あり", 2},
-    {"rgBaisuu", 198, 296, 173, 41, "他方の倍数パターン|なし|あり", 2, "", false},
-    {"rgQNum", 198, 344, 173, 41, "問題数|8段2列|10段2列", 2},
-    {"rgYakubun", 16, 376, 169, 33, "分母と分子の約分|混合|なし", 2},
+    // The settings' controls: their texts, items, hints and lengths are the settings' descriptions.
+    {"QstSentence", 16, 88, 345, 23},
+    {"edtIntf1", 16, 164, 25, 23},
+    {"edtIntf2", 60, 164, 25, 23},
+    {"edtBunbof1", 96, 184, 25, 23},
+    {"edtBunbof2", 148, 184, 25, 23},
+    {"edtIntb1", 208, 164, 25, 23},
+    {"edtIntb2", 253, 164, 25, 23},
+    {"edtBunbob1", 288, 184, 25, 23},
+    {"edtBunbob2", 340, 184, 25, 23},
+    {"PrnNum", 304, 216, 49, 23},
+    {"rgAnswer", 16, 216, 169, 153, {}, 1},
+    {"rgTuubun", 198, 248, 171, 41, {}, 2},
+    {"rgBaisuu", 198, 296, 173, 41, {}, 2, "", false},
+    {"rgQNum", 198, 344, 173, 41, {}, 2},
+    {"rgYakubun", 16, 376, 169, 33, {}, 2},
     {"btnPreview", 33, 432, 128, 25, "プレビュー", 16, "印刷イメージを見る"},
     {"btnMaintenance", 33, 464, 128, 25, "印刷設定", 16, "印刷の設定を変更"},
     {"btnClose", 33, 496, 128, 25, "終了", 18, "プログラムを終了"},
     {"btnPrint", 216, 432, 129, 25, "印刷", 16, "解答なしで印刷", false},
     {"btnPrintWithAns", 216, 464, 129, 25, "印刷（答えつき）", 16, "解答ありで印刷", false},
     {"btnPrintAns", 216, 496, 129, 25, "印刷（答えのみ）", 16, "解答のみ印刷", false},
+    {"btnAdvanced", 513, 8, 104, 25, "詳細設定…", 0,
+     "くり下がりの混ぜかた、枚数、名前の欄、途中式などの設定"},
 };
 const char* const kTabOrder =  // and round again to the first
     "QstSentence edtIntf1 edtIntf2 edtBunbof1 edtBunbof2 edtIntb1 edtIntb2 edtBunbob1 edtBunbob2 rgAnswer "
     "btnPrint btnPrintWithAns btnPreview btnMaintenance btnClose PrnNum rgQNum rgTuubun rgBaisuu btnPrintAns "
-    "rgYakubun QstSentence";
+    "rgYakubun btnAdvanced QstSentence";
 
 struct Preview {
     const char* name;
@@ -129,6 +134,17 @@ const PrintCase kPrintCommands[] = {
     {"busy", "btnPrintAns", "4", {true}, "現在印刷中です.", None, AlreadyPrinting, 4, 4},
 };
 
+// Opens 詳細設定 and acts on it while it is open.
+void WithDialog(TestWindow<>& w, const std::function<void(AdvancedDialog&)>& act)
+{
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<AdvancedDialog*>(QApplication::activeModalWidget());
+        QVERIFY(dialog != nullptr && dialog->windowTitle() == "詳細設定");
+        act(*dialog);
+    });
+    w.Click(w.form.btnAdvanced);
+}
+
 }  // namespace
 
 class WindowTest : public QObject {
@@ -176,7 +192,14 @@ private slots:
     void controls()
     {
         QFETCH(int, row);
-        const Control& c = kControls[row];
+        Control c = kControls[row];
+        if (const SettingDescription* d = FindSettingByControl(c.name)) {
+            const auto q = [](std::string_view s) { return QString::fromUtf8(s.data(), s.size()); };
+            c.text = d->text != nullptr ? q(DefaultText(*d)) : q(d->label);
+            for (const SettingItem& item : d->items) c.text += '|' + q(item.text);
+            if (d->kind == SettingKind::BoxText) c.n = d->maxLength;  // the sentence box takes any length
+            c.hint = q(d->hint);
+        }
         QVERIFY(w_->Show());  // groups arrange their items once they have their size
         auto* widget = f_->findChild<QWidget*>(c.name);
         QVERIFY(widget != nullptr && widget->parentWidget() == f_);
@@ -214,6 +237,8 @@ private slots:
                            (c.n == 1 ? last.x() == first.x() && last.y() > first.y()
                                      : last.x() > first.x() && last.y() == first.y())));
         // The picture: its own size, a transparent background, greyed when disabled, one for printing.
+        if (button && c.n == 0) QVERIFY(button->icon().isNull());
+        if (button && c.n == 0) return;
         const QImage picture = button ? button->icon().pixmap(c.n).toImage() : QImage();
         QVERIFY(!button || (button->iconSize() == picture.size() && qAlpha(picture.pixel(0, c.n - 1)) == 0 &&
                             picture != button->icon().pixmap(c.n, QIcon::Disabled).toImage()));
@@ -250,6 +275,85 @@ private slots:
         f_->btnClose->setFocus();
         QTest::keyClick(f_->btnClose, Qt::Key_Return);
         QVERIFY(!f_->isVisible());
+    }
+
+    // 詳細設定: キャンセル changes nothing; OK takes its rows, but not a number
+    // out of range; a preset fills the window's boxes.
+    void advancedDialog()
+    {
+        QVERIFY(w_->Show());
+        const auto withDialog = [&](const std::function<void(AdvancedDialog&)>& act) {
+            WithDialog(*w_, act);
+        };
+        const auto list = [](AdvancedDialog& d, const char* name) { return d.findChild<QComboBox*>(name); };
+        withDialog([&](AdvancedDialog& d) {
+            list(d, "borrowMix")->setCurrentIndex(list(d, "borrowMix")->findText("50%"));
+            d.reject();
+        });
+        QCOMPARE(f_->session().QuestionCount(), 0);
+        withDialog([&](AdvancedDialog& d) {
+            QCOMPARE(list(d, "borrowMix")->currentText(), "なし");
+            d.findChild<QLineEdit*>("sheets")->setText("101");
+            d.accept();
+            QVERIFY(d.isVisible() && d.findChild<QLabel*>("error")->text().contains("1から100まで"));
+            d.findChild<QLineEdit*>("sheets")->setText("3");
+            auto* presets = list(d, "cmbPreset");
+            presets->setCurrentIndex(presets->findText("5年 分母がちがう (通分後36まで)"));
+            emit presets->activated(presets->currentIndex());
+            QCOMPARE(list(d, "borrowMix")->currentText(), "50%");
+            d.accept();
+        });
+        QCOMPARE(std::tuple(f_->edtIntf2->text(), f_->edtBunbob2->text(), f_->rgTuubun->itemIndex()),
+                 std::tuple(QString("9"), QString("12"), 1));
+        QVERIFY(f_->rgBaisuu->isEnabled());
+        w_->Preview();
+        // Every problem of the preview's set keeps to the preset's cap of 36.
+        const ProblemTable& t = f_->problemTable();
+        for (int i = 1; i <= f_->session().QuestionCount(); ++i)
+            QVERIFY(CommonDenominatorOf(t.Minuend[i], t.Subtrahend[i]) <= 36);
+    }
+
+    // A class set: the preview says which of its sheets it shows and steps
+    // between them; a print command prints them all in stacks, numbered on.
+    void classSet()
+    {
+        QVERIFY(w_->Show());
+        WithDialog(*w_, [](AdvancedDialog& d) {
+            d.findChild<QLineEdit*>("sheets")->setText("3");
+            d.findChild<QComboBox*>("collate")->setCurrentIndex(1);
+            d.accept();
+        });
+        f_->PrnNum->setText("7");
+        w_->Preview();
+        QVERIFY(f_->lblSheets->text() == "1/3枚" && f_->btnNextSheet->isVisible() &&
+                !f_->btnPrevSheet->isEnabled());
+        w_->Click(f_->btnNextSheet);
+        QCOMPARE(f_->lblSheets->text(), "2/3枚");
+        QVERIFY(PreviewDrawing(*f_)[11].text == "問題No.8");
+        w_->Click(f_->btnPrintWithAns);
+        const auto& jobs = w_->printer.jobs;
+        QCOMPARE(jobs.size(), 2u);
+        QVERIFY(jobs[0].pages.size() == 3 && !jobs[0].job.answerSheet && jobs[1].job.answerSheet);
+        QCOMPARE(f_->PrnNum->text(), "10");
+    }
+
+    // A sentence wider than the sheet is warned of, once for each wording, and
+    // control characters never reach the sheet.
+    void longQuestion()
+    {
+        QVERIFY(w_->Show());
+        const QString warning = QString("warning 警告: ") + kQuestionTooWide;
+        f_->QstSentence->setText(QString(60, QChar(0x3042)));
+        w_->Preview();
+        w_->Click(f_->btnPrint);
+        QCOMPARE(w_->services.events.count(warning), 1);
+        f_->QstSentence->setText("短い\x1b[1m文");
+        w_->Preview();
+        QCOMPARE(w_->services.events.count(warning), 1);
+        RecordingCanvas canvas;
+        f_->PaintBox1Paint(canvas);
+        QVERIFY(!canvas.calls().empty());
+        QCOMPARE(QString::fromStdString(canvas.CallsOf(CanvasOp::TextOut)[3].text), "短い[1m文");
     }
 
     void preview_data() { AddRows(kPreviews); }
@@ -325,7 +429,7 @@ private slots:
             const PrintJob& job = printer.jobs[i].job;
             QVERIFY(job.title == kDocumentTitle && job.sheetNumber == c.number.toInt() &&
                     job.answerSheet == c.answerSheets[i]);
-            QCOMPARE(printer.jobs[i].page.calls(),
+            QCOMPARE(printer.jobs[i].pages.front().calls(),
                      SheetDrawing(set, 4760, 6814, 16, job.sheetNumber, job.answerSheet, sentence));
         }
         // A failed command keeps the number read, and the box as typed.
@@ -335,7 +439,7 @@ private slots:
         if (failed) return;
         // Again: the same problems under the next number.
         w_->Click(button);
-        QCOMPARE(printer.jobs.back().page.calls(),
+        QCOMPARE(printer.jobs.back().pages.front().calls(),
                  SheetDrawing(set, 4760, 6814, 16, c.printNumber, c.answerSheets.back(), sentence));
     }
 };
