@@ -256,7 +256,7 @@ describe('the first visit', () => {
       assert.ok(bytes <= 150 * 1024, `${bytes} bytes before interactive`);
       for (const r of before) if (!/\.(woff2|png)\?/.test(r.path)) assert.ok(r.encoding, `${r.path} uncompressed`);
       const parts = before.filter((r) => r.path.includes('.woff2')).map((r) => bare(r.path));
-      assert.ok(parts.length === 3 && parts.every((p) => /-page\.woff2$/.test(p)), parts.join(' '));
+      assert.ok(parts.length === 3 && parts.every((p) => /-start\.woff2$/.test(p)), parts.join(' '));
 
       // The worker keeps every file, taking those the page has from the
       // browser's cache and fetching the rest.
