@@ -18,6 +18,7 @@
 #include "problems/problem_text.h"
 #include "problems/question_text.h"
 #include "problems/setting_descriptions.h"
+#include "problems/working_steps.h"
 #include "runtime/qt/qpainter_canvas.h"
 #include "runtime/qt/qt_sheet_printer.h"
 #include "runtime/random_source.h"
@@ -68,18 +69,34 @@ QJsonObject SettingsJson(const SettingsBoxes& boxes)
     return settings;
 }
 
-QJsonObject ToJson(const MadeSet& set, const QJsonObject& settings)
+// The working's lines after the first "=", when the answers show it.
+std::vector<std::string> StepsOf(const ProblemTable& table, int i,
+                                 const std::optional<WorkingMethod>& working)
+{
+    if (!working) return {};
+    return WorkingStepTexts(table.Minuend[i], table.Subtrahend[i], *working);
+}
+
+QJsonObject ToJson(const MadeSet& set, const QJsonObject& settings,
+                   const std::optional<WorkingMethod>& working)
 {
     const ProblemTable& table = set.sheet.table;
     const std::int32_t onSheet = ProblemsOnSheet(set.sheet.QuestionCount);
     QJsonArray problems;
     for (int i = 1; i <= set.sheet.QuestionCount; ++i) {
-        problems.append(QJsonObject{
+        QJsonObject problem{
             {"minuend", ToJson(table.Minuend[i])},
             {"subtrahend", ToJson(table.Subtrahend[i])},
             {"answer", ToJson(table.Answer[i])},
             {"on_sheet", i <= onSheet},
-        });
+        };
+        if (working) {
+            QJsonArray steps;
+            for (const std::string& step : StepsOf(table, i, working))
+                steps.append(QString::fromStdString(step));
+            problem["steps"] = steps;
+        }
+        problems.append(problem);
     }
     return {
         {"v", kGeneratorVersion},
@@ -112,6 +129,7 @@ public:
     SetReport(QIODevice& out, bool json, bool numbered, bool silent, const SettingsBoxes& settings)
         : out_(out), json_(json), numbered_(numbered), silent_(silent), settings_(SettingsJson(settings))
     {
+        if (settings.steps == 1) working_ = LookOf(settings).Method;
     }
 
     bool Add(const MadeSet& set)
@@ -119,7 +137,7 @@ public:
         if (silent_) return true;
         if (!json_) return WriteOut(out_, Text(set));
         // Each element laid out as QJsonDocument lays out an array's.
-        QByteArray element = QJsonDocument(ToJson(set, settings_)).toJson(QJsonDocument::Indented);
+        QByteArray element = QJsonDocument(ToJson(set, settings_, working_)).toJson(QJsonDocument::Indented);
         element.chop(1);
         element.replace("\n", "\n    ");
         return WriteOut(out_, (sets_++ == 0 ? "[\n    " : ",\n    ") + element);
@@ -143,6 +161,8 @@ private:
             // A set that stopped short at an odd count prints only its full rows.
             if (i > onSheet) text += QStringLiteral("  (プリントにはのりません)");
             text += '\n';
+            for (const std::string& step : StepsOf(set.sheet.table, i, working_))
+                text += QStringLiteral("    = %1\n").arg(QString::fromStdString(step));
         }
         return text.toUtf8();
     }
@@ -152,6 +172,7 @@ private:
     bool numbered_;
     bool silent_;
     QJsonObject settings_;
+    std::optional<WorkingMethod> working_;  // the answers show the working by this method
     int sets_ = 0;
 };
 

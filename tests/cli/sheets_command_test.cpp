@@ -129,7 +129,9 @@ TEST(SheetsCommand, ExitCodesAndMessages)
         {{"--seed", "1", "--preview", "--answers", "no", "-o", "p.png"}, kExitFailed, "--answers no"},
         {{"--seed", "1", "-o", "-", "--json"}, kExitFailed, "--json"},
         {{"--seed", "1", "-o", "-", "--format", "png", "--answers", "with"}, kExitFailed, "1ページ"},
-        {{"--seed", "1", "--question", QString(40, QChar(0x3042)), "-o", "/dev/null"}, kExitComplete, "右のはしが切れます"},
+        {{"--seed", "1", "--question", QString(40, QChar(0x3042)), "-o", "/dev/null"},
+         kExitComplete,
+         "右のはしが切れます"},
         {{"--seed", "1", "--answer-kind", "3"},
          kExitShort,
          "今の条件では、指定された問題数が確保できません。"},
@@ -178,6 +180,40 @@ TEST(SheetsCommand, JsonShapeAndConsecutiveSheets)
     EXPECT_FALSE(settings["common-denominator"].toBool());
     EXPECT_TRUE(settings["borrow-mix"].isNull());
     EXPECT_EQ(settings["collate"].toString(), "pairs");
+}
+
+// With --steps every problem carries its working, the answer last.
+TEST(SheetsCommand, WorkingInTextAndJson)
+{
+    const QStringList args = {"--seed",
+                              "3",
+                              "--whole-a-from",
+                              "1",
+                              "--whole-a-to",
+                              "9",
+                              "--den-a-to",
+                              "12",
+                              "--common-denominator",
+                              "--borrow-mix",
+                              "50",
+                              "--steps",
+                              "--method",
+                              "improper"};
+    const QJsonArray problems = QJsonDocument::fromJson(Sheets(args + QStringList{"--json"}).out.toUtf8())
+                                    .array()[0]
+                                    .toObject()["problems"]
+                                    .toArray();
+    const QStringList text = Sheets(args).out.split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(problems.size(), 16);
+    int line = 0;
+    for (const QJsonValue& p : problems) {
+        const QJsonArray steps = p.toObject()["steps"].toArray();
+        ASSERT_GE(steps.size(), 2);  // improper fractions, then at least the answer
+        EXPECT_TRUE(text[line].endsWith(" = " + steps.last().toString())) << text[line].toStdString();
+        for (const QJsonValue& step : steps) EXPECT_EQ(text[++line], "    = " + step.toString());
+        ++line;
+    }
+    EXPECT_EQ(line, text.size());
 }
 
 TEST(SheetsCommand, ARepeatedOptionTakesItsLastValue)
@@ -265,14 +301,15 @@ TEST(SheetsCommand, WritesThePagesThePrintButtonsWould)
     };
     for (const Row& r : rows) {
         const QString pdf = dir.filePath(QString("%1-%2-%3.pdf").arg(r.answers).arg(r.sheets).arg(r.collate));
-        const Outcome o = Sheets({"--seed", "9", "--sheets", QString::number(r.sheets), "--answers", r.answers,
-                                  "--collate", r.collate, "-o", pdf});
+        const Outcome o = Sheets({"--seed", "9", "--sheets", QString::number(r.sheets), "--answers",
+                                  r.answers, "--collate", r.collate, "-o", pdf});
         EXPECT_EQ(o.code, kExitComplete) << o.err.toStdString();
         QProcess text;
         text.start("pdftotext", {pdf, "-"});
         text.waitForFinished(30000);
         QStringList numbers;
-        for (const QString& page : QString::fromUtf8(text.readAllStandardOutput()).split('\f', Qt::SkipEmptyParts))
+        for (const QString& page :
+             QString::fromUtf8(text.readAllStandardOutput()).split('\f', Qt::SkipEmptyParts))
             numbers << page.section("問題No.", 1).section(QRegularExpression("\\s"), 0, 0);
         EXPECT_EQ(numbers, r.numbers) << r.answers << ' ' << r.collate;
     }

@@ -422,6 +422,21 @@ describe('詳細設定', () => {
   });
 });
 
+describe('worked answers', () => {
+  test('with the working on, the preview is its first page and its text lists every step', async () => {
+    const page = await openPage(env.browser, url('seed=3&whole-a-from=1&whole-a-to=9&common-denominator=1&steps=1'),
+      {}, stubPrint);
+    await page.waitForFunction(() => document.getElementById('previewLines').textContent !== '');
+    const lines = await previewLines(page);
+    assert.ok(lines.some((l) => l.startsWith('    = ')), lines.join('\n'));
+    assert.match(await page.getAttribute('#PaintBox1', 'aria-label'), /問題No\.1/);
+    await page.click('#btnPrintAns');
+    assert.equal(await page.locator('#print-pages svg').count(), 2);  // 16 problems: two pages of eight
+    assert.deepEqual(page.errors, []);
+    await page.context().close();
+  });
+});
+
 describe('class sets', () => {
   test('a class set: the preview steps through its sheets, one print gives them all in stacks', async () => {
     const page = await openPage(env.browser, url('seed=5&sheets=3&collate=stacks&number=7'), {}, stubPrint);

@@ -137,7 +137,7 @@ async function start() {
     previewCtx.fillStyle = boxFace;
     previewCtx.fillRect(0, 0, 320, 441);
     const painted = session.paintPreview(preview, settings.read());
-    $('previewLines').textContent = painted ? session.problemLines().join('\n') : '';
+    $('previewLines').textContent = painted ? session.problemLines(settings.read()).join('\n') : '';
     const number = (session.printNumber() + session.shownSet()) | 0;
     $('PaintBox1').setAttribute('aria-label',
       painted ? `プレビュー画面: 問題No.${number} ${$('QstSentence').value}` : 'プレビュー画面');
