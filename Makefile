@@ -49,7 +49,9 @@ sanitize:
 bench: build
 	build/bench/bench_problems
 	build/bench/bench_settings_sweep
+	build/bench/bench_mixed_sweep
 	build/bench/bench_drawing
+	build/bench/bench_worked_answer
 	xvfb-run -a -s '-screen 0 1024x768x24' build/bench/bench_window
 	./bench/cli-peak-memory build/src/cli/tavrimo-sheets
 
