@@ -125,7 +125,7 @@ void DrawWorkedAnswerPage(Canvas& canvas, std::int32_t TargetWidth, std::int32_t
     const std::int32_t pages = WorkedAnswerPageCount(sheet.QuestionCount);
     std::string number = SheetNumberText(sheet.PrintNumber);
     if (pages > 1) number += " (" + std::to_string(pageIndex + 1) + "/" + std::to_string(pages) + ")";
-    DrawSheetHeader(canvas, scale, number, sheet.QuestionText);
+    DrawSheetHeader(canvas, scale, sheet, number);
 
     const LineSpacing& spacing = method == WorkingMethod::Improper ? kImproperSpacing : kBorrowSpacing;
     canvas.SetFontHeight(ScaledFontHeight(scale, spacing.fontHeight));
