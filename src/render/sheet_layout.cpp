@@ -6,6 +6,7 @@
 
 #include "problems/answer.h"
 #include "problems/integer_math.h"
+#include "render/class_header.h"
 #include "render/mixed_number_drawing.h"
 
 namespace tavrimo {
@@ -100,8 +101,12 @@ void DrawSheetHeader(Canvas& canvas, float scale, const Sheet& sheet, std::strin
     canvas.SetFontHeight(ScaledFontHeight(scale, kSheetNumberFontHeight));
     canvas.TextOut(scaled(kSheetNumberAt.x), scaled(kSheetNumberAt.y), sheetNumberText);
 
-    canvas.SetFontHeight(ScaledFontHeight(scale, kNameBoxFontHeight));
-    canvas.TextOut(scaled(kNameBoxAt.x), scaled(kNameBoxAt.y), NameBoxText());
+    if (sheet.ClassHeader) {
+        DrawClassHeader(canvas, scale, ProblemsOnSheet(sheet.QuestionCount));
+    } else {
+        canvas.SetFontHeight(ScaledFontHeight(scale, kNameBoxFontHeight));
+        canvas.TextOut(scaled(kNameBoxAt.x), scaled(kNameBoxAt.y), NameBoxText());
+    }
 
     // An empty sentence is passed on too: the canvas draws nothing for it.
     canvas.SetFontHeight(ScaledFontHeight(scale, kQuestionFontHeight));
