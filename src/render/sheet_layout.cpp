@@ -8,6 +8,7 @@
 #include "problems/integer_math.h"
 #include "render/class_header.h"
 #include "render/mixed_number_drawing.h"
+#include "render/problem_numbers.h"
 
 namespace tavrimo {
 namespace {
@@ -169,6 +170,8 @@ void DrawSheet(Canvas& canvas, std::int32_t TargetWidth, std::int32_t TargetHeig
         for (std::int32_t column = 0; column < kColumns; ++column) {
             const std::int32_t X = WrapAdd(scaled(kFirstProblemAt.x), WrapMul(column, columnWidth));
             const int index = row * kColumns + column + 1;
+            if (sheet.ProblemNumbers)
+                DrawProblemNumber(canvas, scale, X, Y, index, ScaledFontHeight(scale, kProblemFontHeight));
             DrawProblem(canvas, X, Y, sheet.table, index, sheet.ShowAnswers);
         }
     }
