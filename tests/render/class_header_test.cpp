@@ -1,4 +1,4 @@
-// The class header and the problem numbers on an A4 page at 600 dpi, in device units.
+// The class header and the problem numbers on A4 pages at 600 dpi, in device units.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -7,6 +7,7 @@
 
 #include "recording_canvas.h"
 #include "render/sheet_layout.h"
+#include "render/worked_answer_layout.h"
 
 namespace tavrimo {
 namespace {
@@ -66,20 +67,26 @@ TEST(ClassHeaderAndNumbers, StayOnThePageClearOfTheSheetAndEachOther)
     for (int i = 1; i <= kMaxProblems; ++i)
         wide.Minuend[i] = {70 + i, 97, 98}, wide.Subtrahend[i] = {0, 1, 99};
     for (const auto& [count, score] : {std::pair{16, "/16"}, {20, "/20"}, {7, "/6"}})
-        for (const bool answers : {false, true}) {
-            SCOPED_TRACE(std::to_string(count) + (answers ? " with answers" : ""));
-            Sheet off{wide, count, 123, answers, "つぎの計算をしましょう。"}, on = off;
+        for (const int kind :
+             {0, 1, 2, 3}) {  // problems, answers, the working by borrowing, by improper fractions
+            SCOPED_TRACE(std::to_string(count) + " problems, sheet kind " + std::to_string(kind));
+            Sheet off{wide, count, 123, kind == 1, "つぎの計算をしましょう。"}, on = off;
             on.ClassHeader = on.ProblemNumbers = true;
+            const auto draw = [kind](Canvas& canvas, Sheet sheet) {
+                if (kind < 2) return DrawSheet(canvas, 4960, 7016, sheet);
+                const WorkingMethod method = kind == 2 ? WorkingMethod::Borrow : WorkingMethod::Improper;
+                DrawWorkedAnswerPage(canvas, 4960, 7016, sheet, method, 0);
+            };
             InkCanvas today, added;
-            DrawSheet(today, 4960, 7016, off);
-            DrawSheet(added, 4960, 7016, on);
+            draw(today, off), draw(added, on);
 
             // Each number ends just before the first text of its problem, centred on it.
             std::string expected = "　　月　　日||　　年　　組　　番|名前||||||" + std::string(score), texts;
-            int number = 0;
+            const std::size_t problems =
+                kind < 2 ? ProblemsOnSheet(count) : WorkedAnswerCells(4960, 7016, count, 0).size();
+            for (std::size_t i = 1; i <= problems; ++i) expected += "|(" + std::to_string(i) + ")";
             for (auto a = added.ink.begin(); a != added.ink.end(); ++a) {
                 if (!a->text.starts_with('(')) continue;
-                expected += "|(" + std::to_string(++number) + ")";
                 EXPECT_TRUE(a->right < a[1].left && a->right > a[1].left - 50) << a->text;
                 EXPECT_NEAR(a->top + a->bottom, a[1].top + a[1].bottom, 2) << a->text;
             }
