@@ -67,8 +67,8 @@ TEST(ClassHeaderAndNumbers, StayOnThePageClearOfTheSheetAndEachOther)
     for (int i = 1; i <= kMaxProblems; ++i)
         wide.Minuend[i] = {70 + i, 97, 98}, wide.Subtrahend[i] = {0, 1, 99};
     for (const auto& [count, score] : {std::pair{16, "/16"}, {20, "/20"}, {7, "/6"}})
-        for (const int kind :
-             {0, 1, 2, 3}) {  // problems, answers, the working by borrowing, by improper fractions
+        // Kinds: problems, answers, the working by borrowing, by improper fractions.
+        for (const int kind : {0, 1, 2, 3}) {
             SCOPED_TRACE(std::to_string(count) + " problems, sheet kind " + std::to_string(kind));
             Sheet off{wide, count, 123, kind == 1, "つぎの計算をしましょう。"}, on = off;
             on.ClassHeader = on.ProblemNumbers = true;
