@@ -6,7 +6,9 @@
 
 #include "problems/answer.h"
 #include "problems/integer_math.h"
+#include "render/class_header.h"
 #include "render/mixed_number_drawing.h"
+#include "render/problem_numbers.h"
 
 namespace tavrimo {
 namespace {
@@ -80,8 +82,7 @@ std::string SheetNumberText(std::int32_t printNumber)
     return std::string{kSheetNumberLabel} + std::to_string(printNumber);
 }
 
-void DrawSheetHeader(Canvas& canvas, float scale, std::string_view sheetNumberText,
-                     std::string_view questionText)
+void DrawSheetHeader(Canvas& canvas, float scale, const Sheet& sheet, std::string_view sheetNumberText)
 {
     const auto scaled = [scale](std::int32_t reference) { return Scaled(scale, reference); };
 
@@ -101,12 +102,16 @@ void DrawSheetHeader(Canvas& canvas, float scale, std::string_view sheetNumberTe
     canvas.SetFontHeight(ScaledFontHeight(scale, kSheetNumberFontHeight));
     canvas.TextOut(scaled(kSheetNumberAt.x), scaled(kSheetNumberAt.y), sheetNumberText);
 
-    canvas.SetFontHeight(ScaledFontHeight(scale, kNameBoxFontHeight));
-    canvas.TextOut(scaled(kNameBoxAt.x), scaled(kNameBoxAt.y), NameBoxText());
+    if (sheet.ClassHeader) {
+        DrawClassHeader(canvas, scale, ProblemsOnSheet(sheet.QuestionCount));
+    } else {
+        canvas.SetFontHeight(ScaledFontHeight(scale, kNameBoxFontHeight));
+        canvas.TextOut(scaled(kNameBoxAt.x), scaled(kNameBoxAt.y), NameBoxText());
+    }
 
     // An empty sentence is passed on too: the canvas draws nothing for it.
     canvas.SetFontHeight(ScaledFontHeight(scale, kQuestionFontHeight));
-    canvas.TextOut(scaled(kQuestionAt.x), scaled(kQuestionAt.y), questionText);
+    canvas.TextOut(scaled(kQuestionAt.x), scaled(kQuestionAt.y), sheet.QuestionText);
 }
 
 double MinReal(double a, double b)
@@ -148,7 +153,7 @@ void DrawSheet(Canvas& canvas, std::int32_t TargetWidth, std::int32_t TargetHeig
     const float scale = Scale(TargetWidth, TargetHeight);
     const auto scaled = [scale](std::int32_t reference) { return Scaled(scale, reference); };
 
-    DrawSheetHeader(canvas, scale, SheetNumberText(sheet.PrintNumber), sheet.QuestionText);
+    DrawSheetHeader(canvas, scale, sheet, SheetNumberText(sheet.PrintNumber));
     canvas.SetFontHeight(ScaledFontHeight(scale, kProblemFontHeight));
 
     // The grid spacing follows the target itself, not the scale.
@@ -164,7 +169,10 @@ void DrawSheet(Canvas& canvas, std::int32_t TargetWidth, std::int32_t TargetHeig
         const std::int32_t Y = WrapAdd(scaled(kFirstProblemAt.y), WrapMul(row, rowHeight));
         for (std::int32_t column = 0; column < kColumns; ++column) {
             const std::int32_t X = WrapAdd(scaled(kFirstProblemAt.x), WrapMul(column, columnWidth));
-            DrawProblem(canvas, X, Y, sheet.table, row * kColumns + column + 1, sheet.ShowAnswers);
+            const int index = row * kColumns + column + 1;
+            if (sheet.ProblemNumbers)
+                DrawProblemNumber(canvas, scale, X, Y, index, ScaledFontHeight(scale, kProblemFontHeight));
+            DrawProblem(canvas, X, Y, sheet.table, index, sheet.ShowAnswers);
         }
     }
 }

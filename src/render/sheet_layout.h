@@ -27,11 +27,10 @@ bool QuestionFits(Canvas& canvas, std::int32_t TargetWidth, std::int32_t TargetH
                   std::string_view question);
 
 // The header every sheet starts with, scaled: the white background of the
-// reference area, the title, the sheet number text, the name box and the
-// instruction sentence. Leaves the pen black, the brush clear and the sheet
-// font selected.
-void DrawSheetHeader(Canvas& canvas, float scale, std::string_view sheetNumberText,
-                     std::string_view questionText);
+// reference area, the title, the sheet number text, the name box (or the
+// class header when the sheet asks for it) and the instruction sentence.
+// Leaves the pen black, the brush clear and the sheet font selected.
+void DrawSheetHeader(Canvas& canvas, float scale, const Sheet& sheet, std::string_view sheetNumberText);
 
 // "問題No." and the number, as the header shows it.
 std::string SheetNumberText(std::int32_t printNumber);

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "render/mixed_number_drawing.h"
+#include "render/problem_numbers.h"
 #include "render/sheet_layout.h"
 
 namespace tavrimo {
@@ -74,11 +75,15 @@ std::vector<CellPlan> PlanPage(std::int32_t questionCount, std::int32_t pageInde
 
 // The problem line, " = " and the first step, then each further step under
 // that " = ".
-void DrawWorking(Canvas& canvas, float scale, const CellPlan& cell, const ProblemTable& table,
-                 WorkingMethod method, const LineSpacing& spacing)
+void DrawWorking(Canvas& canvas, float scale, const CellPlan& cell, const Sheet& sheet, WorkingMethod method,
+                 const LineSpacing& spacing)
 {
+    const ProblemTable& table = sheet.table;
     const std::int32_t X = Scaled(scale, kCellLeft[cell.column] + kIndent);
     const double firstLine = cell.top + kTopInset + spacing.fontHeight / 2;
+    if (sheet.ProblemNumbers)
+        DrawProblemNumber(canvas, scale, X, Scaled(scale, firstLine), cell.index,
+                          ScaledFontHeight(scale, spacing.fontHeight));
     NextPoint p = DrawMixedNumber(canvas, X, Scaled(scale, firstLine), table, cell.index, Column::Minuend);
     p = DrawOperator(canvas, p.X, p.Y, kMinus);
     p = DrawMixedNumber(canvas, p.X, p.Y, table, cell.index, Column::Subtrahend);
@@ -125,12 +130,12 @@ void DrawWorkedAnswerPage(Canvas& canvas, std::int32_t TargetWidth, std::int32_t
     const std::int32_t pages = WorkedAnswerPageCount(sheet.QuestionCount);
     std::string number = SheetNumberText(sheet.PrintNumber);
     if (pages > 1) number += " (" + std::to_string(pageIndex + 1) + "/" + std::to_string(pages) + ")";
-    DrawSheetHeader(canvas, scale, number, sheet.QuestionText);
+    DrawSheetHeader(canvas, scale, sheet, number);
 
     const LineSpacing& spacing = method == WorkingMethod::Improper ? kImproperSpacing : kBorrowSpacing;
     canvas.SetFontHeight(ScaledFontHeight(scale, spacing.fontHeight));
     for (const CellPlan& cell : PlanPage(sheet.QuestionCount, pageIndex))
-        DrawWorking(canvas, scale, cell, sheet.table, method, spacing);
+        DrawWorking(canvas, scale, cell, sheet, method, spacing);
 }
 
 }  // namespace tavrimo
