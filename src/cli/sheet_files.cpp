@@ -56,7 +56,8 @@ int DotsPerMeter(int dpi)
 void PaintSheet(QPainter& painter, int width, int height, const SheetPage& page)
 {
     QPainterCanvas canvas(painter);
-    DrawPage(canvas, width, height, page);
+    Sheet copy = page.sheet;  // drawing the answers writes them into the table
+    DrawPage(canvas, width, height, copy, page.page);
 }
 
 QImage RenderSheetImage(const SheetPage& page, int dpi)

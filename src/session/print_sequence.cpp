@@ -42,17 +42,22 @@ SheetLook LookOf(const SettingsBoxes& boxes)
     return look;
 }
 
+void ApplyLook(Sheet& sheet, const SheetLook& look)
+{
+    sheet.QuestionText = look.QuestionText;
+    sheet.ClassHeader = look.ClassHeader;
+    sheet.ProblemNumbers = look.ProblemNumbers;
+    sheet.ShowWorking = look.ShowWorking;
+    sheet.Method = look.Method;
+}
+
 std::vector<Sheet> SheetsOf(PrintCommand command, const Sheet& set, const SheetLook& look)
 {
     std::vector<Sheet> sheets;
     for (const bool answers : AnswerSheetsOf(command)) {
         Sheet sheet = set;
         sheet.ShowAnswers = answers;
-        sheet.QuestionText = look.QuestionText;
-        sheet.ClassHeader = look.ClassHeader;
-        sheet.ProblemNumbers = look.ProblemNumbers;
-        sheet.ShowWorking = look.ShowWorking;
-        sheet.Method = look.Method;
+        ApplyLook(sheet, look);
         sheets.push_back(std::move(sheet));
     }
     return sheets;
@@ -88,14 +93,13 @@ int PageCount(const Sheet& sheet)
     return Worked(sheet) ? WorkedAnswerPageCount(sheet.QuestionCount) : 1;
 }
 
-void DrawPage(Canvas& canvas, std::int32_t width, std::int32_t height, const SheetPage& page)
+void DrawPage(Canvas& canvas, std::int32_t width, std::int32_t height, Sheet& sheet, int page)
 {
-    if (Worked(page.sheet)) {
-        DrawWorkedAnswerPage(canvas, width, height, page.sheet, page.sheet.Method, page.page);
+    if (Worked(sheet)) {
+        DrawWorkedAnswerPage(canvas, width, height, sheet, sheet.Method, page);
         return;
     }
-    Sheet copy = page.sheet;
-    DrawSheet(canvas, width, height, copy);
+    DrawSheet(canvas, width, height, sheet);
 }
 
 PrinterFault PrintJobs(SheetPrinter& printer, const std::vector<PlannedJob>& jobs)
@@ -109,7 +113,8 @@ PrinterFault PrintJobs(SheetPrinter& printer, const std::vector<PlannedJob>& job
             if (i > 0) {
                 if (const PrinterFault fault = printer.NewPage(); fault != PrinterFault::None) return fault;
             }
-            DrawPage(printer.JobCanvas(), width, height, job.pages[i]);
+            Sheet copy = job.pages[i].sheet;  // the answers drawn never touch the caller's table
+            DrawPage(printer.JobCanvas(), width, height, copy, job.pages[i].page);
         }
         if (const PrinterFault fault = printer.EndJob(); fault != PrinterFault::None) return fault;
     }
