@@ -4,6 +4,7 @@
 #include <sys/resource.h>
 
 #include <QDir>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -100,6 +101,10 @@ private slots:
             const QStringList f = row.split(' ');
             QCOMPARE(JobFilePath(f[0], f[1].toInt(), f[2] == "1"), f[3]);
         }
+        // A symbolic link takes its name, even one to nowhere: the sheet would go where it points.
+        QTemporaryDir dir;
+        QVERIFY(QFile::link(dir.filePath("elsewhere/x.pdf"), dir.filePath("s-3.pdf")));
+        QCOMPARE(JobFilePath(dir.filePath("s.pdf"), 3, false), dir.filePath("s-3 (2).pdf"));
         // The program file: the caption of the error report.
         for (const QString row :
              {"/usr/bin/tavrimo tavrimo", "/opt/x/TAVRIMO.EXE Tavrimo", "/home/t/tav.rimo.bin tav",
@@ -180,6 +185,51 @@ private slots:
         for (const QString& file : QDir(folder).entryList(QDir::Files))
             QVERIFY(Poppler(folder + '/' + file, true).contains(QRegularExpression("(?m)^Pages: +1$")));
         QCOMPARE(held(), "8 8");
+    }
+
+    // What was typed, or a file name, shows in the error report as the text it is, never as markup.
+    void boxesShowTextAsTyped_data()
+    {
+        QTest::addColumn<QString>("typed");    // into プリント番号, or "" for none
+        QTest::addColumn<QString>("folder");   // of the chosen PDF, which is missing, or "" for none
+        QTest::addColumn<QString>("message");  // %1: the temporary folder
+        QTest::newRow("heading") << "<h1>大きい</h1>"
+                                 << ""
+                                 << "'<h1>大きい</h1>' は整数ではありません.";
+        QTest::newRow("picture")
+            << R"(<img src="/usr/share/icons/hicolor/48x48/apps/x.png">)"
+            << ""
+            << R"('<img src="/usr/share/icons/hicolor/48x48/apps/x.png">' は整数ではありません.)";
+        QTest::newRow("file name") << ""
+                                   << "<b>太字</b>"
+                                   << "保存先のフォルダ %1/<b>太字</b> がありません.";
+    }
+
+    void boxesShowTextAsTyped()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, folder);
+        QFETCH(QString, message);
+        QTemporaryDir dir;
+        TestWindow<QtSheetPrinter> w;
+        w.printer.device().setOutputFileName(dir.filePath(folder + "/s.pdf"));
+        QtWindowServices services("tavrimo");
+        TForm1 form(w.printer, services);
+        if (!typed.isEmpty()) Retype(form.PrnNum, typed);
+        QStringList shown;
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (box == nullptr || !box->isVisible()) return;
+            poll.stop();
+            auto* label = box->findChild<QLabel*>("qt_msgbox_label");
+            shown << label->text() << QString::number(label->textFormat());
+            box->close();
+        });
+        poll.start(10);
+        w.Click(form.btnPreview);
+        if (!folder.isEmpty()) w.Click(form.btnPrint);
+        QCOMPARE(shown, (QStringList{message.arg(dir.path()), QString::number(Qt::PlainText)}));
     }
 
     void printerDialogAndBoxes()
