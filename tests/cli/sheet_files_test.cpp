@@ -151,12 +151,6 @@ TEST(SheetFiles, RunsOnOneNameTakeTurnsAndLeftOverFoldersGo)
 {
     QTemporaryDir dir;
     const QString name = dir.filePath("p.png"), leftOver = dir.filePath(".tavrimo-aB3dE9");
-    const auto colours = [&] {
-        std::set<QRgb> seen;
-        for (const QString& file : QDir(dir.path()).entryList({"p-*.png"}, QDir::Files))
-            seen.insert(QImage(dir.filePath(file)).pixel(0, 0));
-        return seen;
-    };
     constexpr int kPages = 150;
     for (int race = 0; race < 4; ++race) {
         ASSERT_TRUE(QDir().mkpath(leftOver) && QFile(leftOver + "/1.png").open(QIODevice::WriteOnly));
@@ -182,7 +176,10 @@ TEST(SheetFiles, RunsOnOneNameTakeTurnsAndLeftOverFoldersGo)
             }));
         for (auto& commit : commits) EXPECT_EQ(commit.get(), "");
         runs.clear();
-        EXPECT_EQ(colours().size(), 1u) << "race " << race;
+        std::set<QRgb> colours;
+        for (const QString& file : QDir(dir.path()).entryList({"p-*.png"}, QDir::Files))
+            colours.insert(QImage(dir.filePath(file)).pixel(0, 0));
+        EXPECT_EQ(colours.size(), 1u) << "race " << race;
         EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).size(),
                   kPages);
     }
@@ -210,15 +207,15 @@ TEST(SheetFiles, LinksAreFollowedAndLinksToNowhereRefused)
         const QString named = QString(row.link).replace("-2", "");
         const QString error = named.endsWith(".pdf") ? WriteSheetsPdf(dir.filePath(named), pages)
                                                      : WriteSheetsPng(dir.filePath(named), pages, 20);
-        const std::string where = row.link + std::string(row.targetExists ? " to a file" : " to nowhere");
-        EXPECT_TRUE(QFileInfo(link).isSymLink()) << where;
+        SCOPED_TRACE(row.link + std::string(row.targetExists ? " to a file" : " to nowhere"));
+        EXPECT_TRUE(QFileInfo(link).isSymLink());
         if (row.targetExists) {
-            EXPECT_EQ(error, "") << where;
-            EXPECT_TRUE(ReadAll(target).startsWith(named.endsWith(".pdf") ? "%PDF-" : "\x89PNG")) << where;
+            EXPECT_EQ(error, "");
+            EXPECT_TRUE(ReadAll(target).startsWith(named.endsWith(".pdf") ? "%PDF-" : "\x89PNG"));
         } else {
-            EXPECT_EQ(error, "ファイル " + link + " はリンク先のないシンボリックリンクです") << where;
-            EXPECT_FALSE(QFileInfo::exists(target)) << where;
-            EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 0) << where;
+            EXPECT_EQ(error, "ファイル " + link + " はリンク先のないシンボリックリンクです");
+            EXPECT_FALSE(QFileInfo::exists(target));
+            EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 0);
         }
     }
 }

@@ -408,43 +408,30 @@ ShellOutcome Shell(const QString& command)
 
 // stderr holds the program's own messages only: nothing from Qt or libpng in a normal run
 // or a failing one. A name that is not UTF-8 is refused rather than written under another
-// name; a file that cannot be written whole says why in the system's words.
+// name; a file that cannot be written whole (past `ulimit -f` KiB) says why in the system's words.
 TEST(SheetsCommand, BinaryStderrHoldsItsOwnMessagesOnly)
 {
-    const QString tooLarge = "ファイル %1 を書き込めません（File too large）\n";
-    const struct Row {
-        const char* command;
-        int code;
-        QString err;
-        QStringList left;
-    } rows[] = {
-        {R"("$S" --seed 1 --json >/dev/null)", 0, "", {}},
-        {R"("$S" --seed 1 --answers with -o s.pdf >/dev/null)", 0, "", {"s.pdf"}},
-        {R"("$S" --seed 1 --dpi 10 -o s.png >/dev/null)", 0, "", {"s.png"}},
-        {R"("$S" --seed 1 --preview -o p.png >/dev/null)", 0, "", {"p.png"}},
-        {R"sh("$S" --seed 1 -o "$(printf 'x\377\376.pdf')")sh",
-         2,
-         "引数 'x\\xff\\xfe.pdf' は UTF-8 の文字列ではありません（ファイル名などは UTF-8 "
-         "で指定してください）\n",
-         {}},
-        {R"(trap '' XFSZ; ulimit -f 4; "$S" --seed 1 --sheets 8 -o s.pdf >/dev/null)",
-         2,
-         tooLarge.arg("s.pdf"),
-         {}},
-        {R"(trap '' XFSZ; ulimit -f 16; "$S" --seed 1 --sheets 8 -o s.pdf >/dev/null)",
-         2,
-         tooLarge.arg("s.pdf"),
-         {}},
-        {R"(trap '' XFSZ; ulimit -f 16; "$S" --seed 1 --sheets 8 -o s.png >/dev/null)",
-         2,
-         tooLarge.arg("s.png"),
-         {}},
+    const QString tooLarge = "ファイル s.%1 を書き込めません（File too large）\n",
+                  notUtf8 =
+                      "引数 'x\\xff\\xfe.pdf' は UTF-8 の文字列ではありません（ファイル名などは UTF-8 "
+                      "で指定してください）\n";
+    // Arguments after --seed 1, the file size limit in KiB (0: none), exit code, stderr, files left.
+    const std::tuple<QString, int, int, QString, QStringList> rows[] = {
+        {"--json", 0, 0, "", {}},
+        {"--answers with -o s.pdf", 0, 0, "", {"s.pdf"}},
+        {"--dpi 10 -o s.png", 0, 0, "", {"s.png"}},
+        {"--preview -o s.png", 0, 0, "", {"s.png"}},
+        {"-o \"$(printf 'x\\377\\376.pdf')\"", 0, 2, notUtf8, {}},
+        {"--sheets 8 -o s.pdf", 4, 2, tooLarge.arg("pdf"), {}},
+        {"--sheets 8 -o s.pdf", 16, 2, tooLarge.arg("pdf"), {}},
+        {"--sheets 8 -o s.png", 16, 2, tooLarge.arg("png"), {}},
     };
-    for (const Row& row : rows) {
-        const ShellOutcome o = Shell(row.command);
-        EXPECT_EQ(o.code, row.code) << row.command;
-        EXPECT_EQ(o.err, row.err) << row.command;
-        EXPECT_EQ(o.left, row.left) << row.command;
+    for (const auto& [arguments, kib, code, err, left] : rows) {
+        const ShellOutcome o = Shell(QString("trap '' XFSZ; ulimit -f %1; \"$S\" --seed 1 %2")
+                                         .arg(kib > 0 ? QString::number(kib) : "unlimited", arguments));
+        EXPECT_EQ(o.code, code) << arguments.toStdString() << kib;
+        EXPECT_EQ(o.err, err) << arguments.toStdString() << kib;
+        EXPECT_EQ(o.left, left) << arguments.toStdString() << kib;
     }
 }
 
@@ -471,8 +458,7 @@ TEST(SheetsCommand, BinaryStoppedBySignalLeavesNothing)
                                          {SIGTERM, "keep.pdf"}}) {
         QTemporaryDir dir;
         QProcess p;
-        // Signals a background test runner ignores would stay ignored.
-        p.setChildProcessModifier([] {
+        p.setChildProcessModifier([] {  // what a background test runner ignores would stay ignored
             for (const int s : {SIGINT, SIGTERM, SIGHUP}) std::signal(s, SIG_DFL);
         });
         p.setWorkingDirectory(dir.path());
