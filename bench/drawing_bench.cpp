@@ -28,7 +28,7 @@ Sheet MakePage(std::uint32_t seed, bool answers)
     AssembleProblemSet(boxes, source, page, keys);
     page.PrintNumber = static_cast<std::int32_t>(seed);
     page.ShowAnswers = answers;
-    page.QuestionText = kDefaultQuestionText;
+    page.QuestionText = SettingsBoxes{}.QstSentence;
     return page;
 }
 

@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "problems/setting_descriptions.h"
 #include "problems/settings_reader.h"
 
 namespace tavrimo::fuzz {
@@ -63,8 +64,11 @@ inline std::string SettingsBoxes::*const kBoxFields[] = {
 };
 
 // Box texts from the lines, then, when asked for, the question sentence
-// from the next line; then the radio groups from two bytes, as the window
-// can hold them. The flag byte's upper bits are left in *moreFlags.
+// from the next line; then every item index, flag and number. Each takes a
+// byte: an even one picks a value the controls can hold, an odd one is
+// followed by a raw word, any int at all, which the reading must refuse
+// unless it happens to lie in range. A last byte's bits are left in
+// *moreFlags.
 inline SettingsBoxes ReadBoxes(FuzzInput& input, std::string* question = nullptr,
                                std::uint8_t* moreFlags = nullptr)
 {
@@ -77,13 +81,17 @@ inline SettingsBoxes ReadBoxes(FuzzInput& input, std::string* question = nullptr
         }
     }
     if (question && complete) input.Line(*question);
-    boxes.rgAnswer = input.Byte() % 6;
-    const std::uint8_t flags = input.Byte();
-    boxes.rgQNum = flags & 1;
-    boxes.rgTuubun = (flags >> 1) & 1;
-    boxes.rgBaisuu = (flags >> 2) & 1;
-    boxes.rgYakubun = (flags >> 3) & 1;
-    if (moreFlags) *moreFlags = static_cast<std::uint8_t>(flags >> 4);
+    for (const SettingDescription& d : SettingDescriptions()) {
+        if (d.value == nullptr) continue;
+        const std::uint8_t pick = input.Byte();
+        if (pick & 1) {
+            boxes.*d.value = static_cast<int>(input.Word());
+        } else {
+            const std::int64_t span = d.high - d.low + 1;
+            boxes.*d.value = static_cast<int>(d.low + (pick >> 1) % span);
+        }
+    }
+    if (moreFlags) *moreFlags = input.Byte();
     return boxes;
 }
 

@@ -6,6 +6,8 @@
 
 #include "fuzz_input.h"
 #include "problems/box_integer.h"
+#include "problems/problem_table.h"
+#include "problems/setting_descriptions.h"
 #include "problems/settings_reader.h"
 
 using namespace tavrimo;
@@ -38,6 +40,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     bool inDomain = true;
     for (int i = 1; i < 9; ++i) inDomain = inDomain && InDomain(v[i], i >= 5);
+    // Every item index, flag and number in its range (or off), whatever int it was given.
+    for (const SettingDescription& d : SettingDescriptions()) {
+        if (d.value == nullptr) continue;
+        const int value = boxes.*d.value;
+        inDomain = inDomain && ((value >= d.low && value <= d.high) || (d.off && value == *d.off));
+    }
     if (!inDomain) {
         Require(!reading.settings && !reading.error.empty());
         return 0;
@@ -49,8 +57,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Require(r.WholeBMin == std::min(v[3], v[4]) && r.WholeBMax == std::max(v[3], v[4]));
     Require(r.DenAMin == std::min(v[5], v[6]) && r.DenAMax == std::max(v[5], v[6]));
     Require(r.DenBMin == std::min(v[7], v[8]) && r.DenBMax == std::max(v[7], v[8]));
-    Require(s.ProblemCount == 16 + 4 * boxes.rgQNum);
-    Require(s.options.AnswerKind == boxes.rgAnswer && s.options.CommonDenominator == (boxes.rgTuubun == 1) &&
+    Require(s.ProblemCount == 16 + 4 * boxes.rgQNum && s.ProblemCount <= kMaxProblems);
+    Require(s.options.Borrowing == (boxes.rgAnswer >= 3) &&
+            static_cast<int>(s.options.AnswerReduction) == boxes.rgAnswer % 3 &&
+            s.options.CommonDenominator == (boxes.rgTuubun == 1) &&
             s.options.MultiplePattern == (boxes.rgBaisuu == 1) &&
             s.options.ReduceOperands == (boxes.rgYakubun == 1));
     return 0;

@@ -11,14 +11,34 @@
 #include "rational.h"
 #include "recording_canvas.h"
 #include "render/sheet_layout.h"
+#include "session/worksheet_session.h"
 
 using namespace tavrimo;
 using tavrimo::fuzz::Require;
 
+namespace {
+
+// A printer that takes every job onto one recording canvas.
+class CanvasPrinter final : public SheetPrinter {
+public:
+    PrinterFault SetPortrait() override { return PrinterFault::None; }
+    std::int32_t PageWidth() override { return 4960; }
+    std::int32_t PageHeight() override { return 7016; }
+    PrinterFault BeginJob(const PrintJob&) override { return PrinterFault::None; }
+    Canvas& JobCanvas() override { return canvas_; }
+    PrinterFault EndJob() override { return PrinterFault::None; }
+    void SetupDialog() override {}
+
+private:
+    testing::RecordingCanvas canvas_;
+};
+
+}  // namespace
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     fuzz::FuzzInput input(data, size);
-    std::string question = kDefaultQuestionText;
+    std::string question = SettingsBoxes{}.QstSentence;
     std::uint8_t moreFlags = 0;
     const SettingsBoxes boxes = fuzz::ReadBoxes(input, &question, &moreFlags);
     const bool showAnswers = moreFlags & 1;
@@ -45,6 +65,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Require(test::InLowestTerms(table.Answer[i]) && table.Answer[i].Whole >= 0);
         for (std::int32_t j = 1; j < i; ++j) Require(!(table.Minuend[j] == a && table.Subtrahend[j] == b));
     }
+
+    // The session takes the same boxes and any command number at all.
+    WorksheetSession session(source.seed());
+    const PreviewOutcome preview = session.Preview(boxes);
+    Require(session.QuestionCount() >= 0 && session.QuestionCount() <= kMaxProblems);
+    Require((preview.status == AssemblyStatus::Refused) == (outcome.status == AssemblyStatus::Refused));
+    CanvasPrinter printer;
+    const auto command = static_cast<PrintCommand>(static_cast<int>(input.Word()));
+    const PrintOutcome printed = session.Print(command, boxes.PrnNum, question, printer);
+    Require(printed.printed || !printed.message.empty());
 
     for (const auto& [w, h, answers] :
          {std::tuple{kReferenceWidth, kReferenceHeight, true}, std::tuple{width, height, showAnswers}}) {

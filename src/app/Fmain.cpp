@@ -8,6 +8,7 @@
 
 #include "app/paint_box.h"
 #include "app/radio_group.h"
+#include "problems/setting_descriptions.h"
 #include "runtime/window_services.h"
 
 namespace tavrimo {
@@ -116,21 +117,16 @@ void TForm1::rgTuubunClick()
 
 SettingsBoxes TForm1::ReadBoxes() const
 {
-    SettingsBoxes boxes;
-    boxes.PrnNum = Utf8(PrnNum->text());
-    boxes.edtIntf1 = Utf8(edtIntf1->text());
-    boxes.edtIntf2 = Utf8(edtIntf2->text());
-    boxes.edtBunbof1 = Utf8(edtBunbof1->text());
-    boxes.edtBunbof2 = Utf8(edtBunbof2->text());
-    boxes.edtIntb1 = Utf8(edtIntb1->text());
-    boxes.edtIntb2 = Utf8(edtIntb2->text());
-    boxes.edtBunbob1 = Utf8(edtBunbob1->text());
-    boxes.edtBunbob2 = Utf8(edtBunbob2->text());
-    boxes.rgAnswer = rgAnswer->itemIndex();
-    boxes.rgQNum = rgQNum->itemIndex();
-    boxes.rgTuubun = rgTuubun->itemIndex();
-    boxes.rgBaisuu = rgBaisuu->itemIndex();
-    boxes.rgYakubun = rgYakubun->itemIndex();
+    SettingsBoxes boxes = dialogSettings_;
+    for (const SettingDescription& d : SettingDescriptions()) {
+        if (d.place != SettingPlace::Window) continue;
+        const QString name = QString::fromUtf8(d.control.data(), static_cast<qsizetype>(d.control.size()));
+        if (d.text != nullptr) {
+            boxes.*d.text = Utf8(findChild<QLineEdit*>(name)->text());
+        } else {
+            boxes.*d.value = findChild<RadioGroup*>(name)->itemIndex();
+        }
+    }
     return boxes;
 }
 

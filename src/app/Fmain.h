@@ -29,7 +29,6 @@ class PaintBox;
 class RadioGroup;
 class SheetPrinter;
 class WindowServices;
-struct SettingsBoxes;
 
 // The window's outer size, frame included.
 inline constexpr int kFormWidth = 740;
@@ -130,6 +129,8 @@ private:
     WindowServices& services_;
 
     WorksheetSession session_;
+    // The settings of the 詳細設定 dialog, kept between its openings.
+    SettingsBoxes dialogSettings_;
 
     // Set once the window manager's frame is known and allowed for.
     bool outerSizeSettled_ = false;

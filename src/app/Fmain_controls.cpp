@@ -14,8 +14,7 @@
 #include "app/paint_box.h"
 #include "app/radio_group.h"
 #include "app/shapes.h"
-#include "problems/settings_reader.h"
-#include "problems/worksheet_settings.h"
+#include "problems/setting_descriptions.h"
 #include "render/sheet_layout.h"
 #include "runtime/qt/control_hints.h"
 #include "runtime/qt/sheet_fonts.h"
@@ -65,24 +64,43 @@ void SetTextColor(QWidget* widget, const QColor& color)
     widget->setPalette(palette);
 }
 
-QLineEdit* MakeEdit(QWidget* parent, const char* name, int left, int top, int width, const QString& text,
-                    int maxLength, const QString& hint)
+QString Q(std::string_view s)
+{
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+const SettingDescription& Described(std::string_view control)
+{
+    return *FindSettingByControl(control);
+}
+
+// An edit box of a setting: its name, initial text, most characters and hint
+// as the settings describe them. The sentence box takes any length here; a
+// sentence too long for the sheet is warned about when the sheet is made.
+QLineEdit* MakeEdit(QWidget* parent, std::string_view control, int left, int top, int width)
 {
     constexpr int kEditHeight = 23;
-    auto* edit = new QLineEdit(text, parent);
-    edit->setObjectName(QString::fromLatin1(name));
+    const SettingDescription& d = Described(control);
+    auto* edit = new QLineEdit(Q(DefaultText(d)), parent);
+    edit->setObjectName(Q(control));
     edit->setGeometry(left, top, width, kEditHeight);
-    if (maxLength > 0) edit->setMaxLength(maxLength);
-    if (!hint.isEmpty()) SetHint(*edit, hint);
+    if (d.kind == SettingKind::BoxText && d.maxLength > 0) edit->setMaxLength(d.maxLength);
+    if (!d.hint.empty()) SetHint(*edit, Q(d.hint));
     return edit;
 }
 
-RadioGroup* MakeGroup(QWidget* parent, const char* name, int left, int top, int width, int height,
-                      const QString& caption, const QStringList& items, int columns)
+// A radio group of a setting: its caption and items as described, the
+// initial item selected.
+RadioGroup* MakeGroup(QWidget* parent, std::string_view control, int left, int top, int width, int height,
+                      int columns)
 {
-    auto* group = new RadioGroup(caption, items, columns, parent);
-    group->setObjectName(QString::fromLatin1(name));
+    const SettingDescription& d = Described(control);
+    QStringList items;
+    for (const SettingItem& item : d.items) items << Q(item.text);
+    auto* group = new RadioGroup(Q(d.label), items, columns, parent);
+    group->setObjectName(Q(control));
     group->setGeometry(left, top, width, height);
+    group->setItemIndex(DefaultValue(d));
     return group;
 }
 
@@ -158,37 +176,23 @@ void TForm1::CreateControls()
     Shape2->setObjectName(QStringLiteral("Shape2"));
     Shape2->setGeometry(288, 173, 82, 4);
 
-    const QString wholeHint = QStringLiteral("0から99までの数");
-    const QString denominatorHint = QStringLiteral("0又は2から99までの数");
-    // The boxes start with the texts a default set is read from.
-    const SettingsBoxes initial;
-    const auto text = [](const std::string& utf8) { return QString::fromStdString(utf8); };
-    QstSentence = MakeEdit(this, "QstSentence", 16, 88, 345, QString::fromUtf8(kDefaultQuestionText), 0,
-                           QStringLiteral("問題文を入力"));
-    edtIntf1 = MakeEdit(this, "edtIntf1", 16, 164, 25, text(initial.edtIntf1), 2, wholeHint);
-    edtIntf2 = MakeEdit(this, "edtIntf2", 60, 164, 25, text(initial.edtIntf2), 2, wholeHint);
-    edtBunbof1 = MakeEdit(this, "edtBunbof1", 96, 184, 25, text(initial.edtBunbof1), 2, denominatorHint);
-    edtBunbof2 = MakeEdit(this, "edtBunbof2", 148, 184, 25, text(initial.edtBunbof2), 2, denominatorHint);
-    edtIntb1 = MakeEdit(this, "edtIntb1", 208, 164, 25, text(initial.edtIntb1), 2, wholeHint);
-    edtIntb2 = MakeEdit(this, "edtIntb2", 253, 164, 25, text(initial.edtIntb2), 2, wholeHint);
-    edtBunbob1 = MakeEdit(this, "edtBunbob1", 288, 184, 25, text(initial.edtBunbob1), 2, denominatorHint);
-    edtBunbob2 = MakeEdit(this, "edtBunbob2", 340, 184, 25, text(initial.edtBunbob2), 2, denominatorHint);
-    PrnNum = MakeEdit(this, "PrnNum", 304, 216, 49, text(initial.PrnNum), 0, QString());
+    QstSentence = MakeEdit(this, "QstSentence", 16, 88, 345);
+    edtIntf1 = MakeEdit(this, "edtIntf1", 16, 164, 25);
+    edtIntf2 = MakeEdit(this, "edtIntf2", 60, 164, 25);
+    edtBunbof1 = MakeEdit(this, "edtBunbof1", 96, 184, 25);
+    edtBunbof2 = MakeEdit(this, "edtBunbof2", 148, 184, 25);
+    edtIntb1 = MakeEdit(this, "edtIntb1", 208, 164, 25);
+    edtIntb2 = MakeEdit(this, "edtIntb2", 253, 164, 25);
+    edtBunbob1 = MakeEdit(this, "edtBunbob1", 288, 184, 25);
+    edtBunbob2 = MakeEdit(this, "edtBunbob2", 340, 184, 25);
+    PrnNum = MakeEdit(this, "PrnNum", 304, 216, 49);
 
-    rgAnswer = MakeGroup(
-        this, "rgAnswer", 16, 216, 169, 153, QStringLiteral("分数部分だけの答え"),
-        {QStringLiteral("0以上約分なし"), QStringLiteral("0以上約分あり"), QStringLiteral("0以上約分混合"),
-         QStringLiteral("0未満約分なし"), QStringLiteral("0未満約分あり"), QStringLiteral("0未満約分混合")},
-        1);
-    rgTuubun = MakeGroup(this, "rgTuubun", 198, 248, 171, 41, QStringLiteral("通分の有無"),
-                         {QStringLiteral("なし"), QStringLiteral("あり")}, 2);
-    rgBaisuu = MakeGroup(this, "rgBaisuu", 198, 296, 173, 41, QStringLiteral("他方の倍数パターン"),
-                         {QStringLiteral("なし"), QStringLiteral("あり")}, 2);
+    rgAnswer = MakeGroup(this, "rgAnswer", 16, 216, 169, 153, 1);
+    rgTuubun = MakeGroup(this, "rgTuubun", 198, 248, 171, 41, 2);
+    rgBaisuu = MakeGroup(this, "rgBaisuu", 198, 296, 173, 41, 2);
     rgBaisuu->setEnabled(false);
-    rgQNum = MakeGroup(this, "rgQNum", 198, 344, 173, 41, QStringLiteral("問題数"),
-                       {QStringLiteral("8段2列"), QStringLiteral("10段2列")}, 2);
-    rgYakubun = MakeGroup(this, "rgYakubun", 16, 376, 169, 33, QStringLiteral("分母と分子の約分"),
-                          {QStringLiteral("混合"), QStringLiteral("なし")}, 2);
+    rgQNum = MakeGroup(this, "rgQNum", 198, 344, 173, 41, 2);
+    rgYakubun = MakeGroup(this, "rgYakubun", 16, 376, 169, 33, 2);
 
     constexpr int kPictureSize = 16;
     constexpr int kClosePictureSize = 18;

@@ -1,146 +1,171 @@
 #include "cli/sheets_arguments.h"
 
+#include <QCommandLineParser>
 #include <QFileInfo>
-#include <algorithm>
+#include <QRegularExpression>
 #include <filesystem>
 #include <system_error>
+#include <vector>
 
 #include "problems/box_integer.h"
+#include "problems/setting_descriptions.h"
+#include "problems/setting_pairs.h"
+#include "problems/settings_reader.h"
 
 namespace tavrimo {
 namespace {
 
-// One box of the settings panel and its option, in the order the window
-// reads the boxes, so the first box that holds no integer is the one the
-// reading stopped at.
-struct BoxOption {
-    const char* name;
-    std::string SettingsBoxes::*field;
-    const char* label;
-    const char* followsA = nullptr;  // b's denominator boxes follow a's unless given
+QString Q(std::string_view s)
+{
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+// The command line's own options, beside the settings: what to write and where.
+struct RunOption {
+    QStringList names;
+    const char* valueName;  // nullptr: a flag
+    const char* help;
 };
 
-const BoxOption kBoxOptions[] = {
-    {"number", &SettingsBoxes::PrnNum, "プリント番号"},
-    {"whole-a-from", &SettingsBoxes::edtIntf1, "aの整数部分の下限"},
-    {"whole-a-to", &SettingsBoxes::edtIntf2, "aの整数部分の上限"},
-    {"whole-b-from", &SettingsBoxes::edtIntb1, "bの整数部分の下限"},
-    {"whole-b-to", &SettingsBoxes::edtIntb2, "bの整数部分の上限"},
-    {"den-a-from", &SettingsBoxes::edtBunbof1, "aの分母の下限"},
-    {"den-a-to", &SettingsBoxes::edtBunbof2, "aの分母の上限"},
-    {"den-b-from", &SettingsBoxes::edtBunbob1, "bの分母の下限", "aの分母の下限"},
-    {"den-b-to", &SettingsBoxes::edtBunbob2, "bの分母の上限", "aの分母の上限"},
+const RunOption kRunOptions[] = {
+    {{"json"}, nullptr, "JSONで出力"},
+    {{"o", "output"},
+     "FILE",
+     "プリントをファイルに書く: FILE.pdf (A4縦、1枚1ページ) または FILE.png。"
+     "- は標準出力、デバイスなど通常のファイルでないものにはそのまま書きます"},
+    {{"format"}, "pdf|png", "ファイルの形式 (既定 ファイル名の拡張子から)"},
+    {{"answers"}, "no|with|only", "書くプリント: no 問題のみ (既定)、with 問題と答え、only 答えのみ"},
+    {{"dpi"}, "N", "PNGの解像度 10..600 (既定 150)"},
+    {{"preview"}, nullptr, "プレビュー画面と同じ 320 x 441 の答えつきプリントをPNGに書く"},
+    {{"print"}, nullptr, "プリントを既定のプリンタで印刷する (縦向き、--answers のとおり)"},
+    {{"printer"}, "NAME", "印刷するプリンタの名前 (--print を含みます)"},
+    {{"h", "?", "help", "help-all"}, nullptr, "この説明を表示する"},
 };
 
-// "label (既定 default)", the default being what the window's box starts with.
-QString BoxDescription(const BoxOption& box)
-{
-    const std::string initial = box.followsA != nullptr ? box.followsA : SettingsBoxes{}.*box.field;
-    return QStringLiteral("%1 (既定 %2)").arg(QString::fromUtf8(box.label), QString::fromStdString(initial));
-}
+constexpr const char* kDescription =
+    "帯分数の引き算の問題を作ります。設定は画面の入力欄と同じ文字で指定します。\n"
+    "終了コード: 0 すべて作成、1 問題数が確保できなかった、"
+    "2 入力の誤り、またはファイル・標準出力・プリンタに書けなかった。";
 
-constexpr int kMaxSheets = 10000;
-
-void AddOptions(QCommandLineParser& parser)
+QString ValueName(const SettingDescription& d)
 {
-    parser.setApplicationDescription(
-        "帯分数の引き算の問題を作ります。設定は画面の入力欄と同じ文字で指定します。\n"
-        "終了コード: 0 すべて作成、1 問題数が確保できなかった、"
-        "2 入力の誤り、またはファイル・標準出力・プリンタに書けなかった。");
-    parser.addHelpOption();
-    for (const BoxOption& box : kBoxOptions) {
-        parser.addOption({box.name, BoxDescription(box), "TXT"});
+    switch (d.kind) {
+        case SettingKind::BoxText: return "TXT";
+        case SettingKind::Text: return "TEXT";
+        case SettingKind::Flag: return {};
+        case SettingKind::Number: return "N";
+        case SettingKind::Choice: {
+            QStringList values;
+            for (const SettingItem& item : d.items) values << Q(item.value);
+            return values.join('|');
+        }
     }
-    parser.addOptions({
-        {"answer-kind",
-         "分数部分だけの答え: 0以上約分なし 0, 0以上約分あり 1, 0以上約分混合 2, "
-         "0未満約分なし 3, 0未満約分あり 4, 0未満約分混合 5 (既定 0)",
-         "0..5"},
-        {"count", "問題数: 16 (8段2列) または 20 (10段2列) (既定 16)", "16|20"},
-        {"common-denominator", "通分あり"},
-        {"multiple", "他方の倍数パターンあり (通分ありのときだけ効きます)"},
-        {"reduce-operands", "分母と分子の約分なし: 問題の分数を約分しておく"},
-        {"question", QStringLiteral("問題文 (既定 %1)").arg(QString::fromUtf8(kDefaultQuestionText)), "TEXT"},
-        {"seed", "乱数の種 0..4294967295 (省略時は時刻から決め、標準エラーに表示)", "N"},
-        {"sheets", "続けて作るプリントの枚数 1..10000。番号は1枚ごとに1つ進みます (既定 1)", "K"},
-        {"json", "JSONで出力"},
-        {{"o", "output"},
-         "プリントをファイルに書く: FILE.pdf (A4縦、1枚1ページ) または FILE.png。"
-         "- は標準出力、デバイスなど通常のファイルでないものにはそのまま書きます",
-         "FILE"},
-        {"format", "ファイルの形式 (既定 ファイル名の拡張子から)", "pdf|png"},
-        {"answers", "書くプリント: no 問題のみ (既定)、with 問題と答え、only 答えのみ", "no|with|only"},
-        {"dpi", "PNGの解像度 10..600 (既定 150)", "N"},
-        {"preview", "プレビュー画面と同じ 320 x 441 の答えつきプリントをPNGに書く"},
-        {"print", "プリントを既定のプリンタで印刷する: 1枚1ジョブ、--answers のとおり (縦向き)"},
-        {"printer", "印刷するプリンタの名前 (--print を含みます)", "NAME"},
-    });
-}
-
-// The command line's own numbers (not the boxes, which keep the window's
-// conversion) share one rule: spaces around the value are ignored, the rest
-// is decimal digits within low..high.
-std::optional<qulonglong> OptionNumber(const QCommandLineParser& parser, const char* name, qulonglong low,
-                                       qulonglong high)
-{
-    const QString text = parser.value(name).trimmed();
-    const bool digits = !text.isEmpty() &&
-                        std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
-    bool ok = false;
-    const qulonglong value = digits ? text.toULongLong(&ok) : 0;
-    if (!ok || value < low || value > high) return std::nullopt;
-    return value;
-}
-
-QString RangeError(const char* name, qulonglong low, qulonglong high)
-{
-    return QStringLiteral("--%1 には%2から%3までの数を指定してください").arg(name).arg(low).arg(high);
-}
-
-void ReadBoxes(const QCommandLineParser& parser, SheetsRequest& request)
-{
-    for (const BoxOption& box : kBoxOptions) {
-        if (parser.isSet(box.name)) request.boxes.*box.field = parser.value(box.name).toStdString();
-    }
-    // b's denominator boxes follow a's unless given, as in the window.
-    if (!parser.isSet("den-b-from")) request.boxes.edtBunbob1 = request.boxes.edtBunbof1;
-    if (!parser.isSet("den-b-to")) request.boxes.edtBunbob2 = request.boxes.edtBunbof2;
-}
-
-// The radio groups and check boxes.
-QString ReadChoices(const QCommandLineParser& parser, SettingsBoxes& boxes)
-{
-    if (parser.isSet("answer-kind")) {
-        const auto kind = OptionNumber(parser, "answer-kind", 0, 5);
-        if (!kind) return RangeError("answer-kind", 0, 5);
-        boxes.rgAnswer = static_cast<int>(*kind);
-    }
-    if (parser.isSet("count")) {
-        const auto count = OptionNumber(parser, "count", 16, 20);
-        if (count != 16u && count != 20u) return "--count には16か20を指定してください";
-        boxes.rgQNum = *count == 20 ? 1 : 0;
-    }
-    boxes.rgTuubun = parser.isSet("common-denominator") ? 1 : 0;
-    boxes.rgBaisuu = parser.isSet("multiple") ? 1 : 0;
-    boxes.rgYakubun = parser.isSet("reduce-operands") ? 1 : 0;
     return {};
 }
 
-// The seed, how many sets, and what standard output shows of them.
-QString ReadRun(const QCommandLineParser& parser, SheetsRequest& request)
+QString SettingHelp(const SettingDescription& d)
 {
-    if (parser.isSet("seed")) {
-        const auto seed = OptionNumber(parser, "seed", 0, 0xFFFFFFFFu);
-        if (!seed) return RangeError("seed", 0, 0xFFFFFFFFu);
-        request.seed = static_cast<std::uint32_t>(*seed);
+    switch (d.kind) {
+        case SettingKind::BoxText:
+            if (!d.follows.empty())
+                return QStringLiteral("%1 (既定 %2と同じ)")
+                    .arg(Q(d.label), Q(FindSettingByName(d.follows)->label));
+            return QStringLiteral("%1 (既定 %2)").arg(Q(d.label), Q(DefaultText(d)));
+        case SettingKind::Text:
+            return QStringLiteral("%1 (既定「%2」、%3文字まで)")
+                .arg(Q(d.label), Q(DefaultText(d)))
+                .arg(d.maxLength);
+        case SettingKind::Flag: return Q(d.help.empty() ? d.label : d.help);
+        case SettingKind::Choice: {
+            QStringList items;
+            for (const SettingItem& item : d.items) items << Q(item.text) + ' ' + Q(item.value);
+            return QStringLiteral("%1: %2 (既定 %3)")
+                .arg(Q(d.label), items.join(", "),
+                     Q(d.items[static_cast<std::size_t>(DefaultValue(d))].value));
+        }
+        case SettingKind::Number: {
+            if (!d.help.empty()) return Q(d.help);
+            const QString initial =
+                d.off && DefaultValue(d) == *d.off ? Q(d.offText) : QString::number(DefaultValue(d));
+            return QStringLiteral("%1 %2..%3%4: %5 (既定 %6)")
+                .arg(Q(d.label))
+                .arg(d.low)
+                .arg(d.commandLineHigh > 0 ? d.commandLineHigh : d.high)
+                .arg(Q(d.unit), Q(d.hint), initial);
+        }
     }
-    if (parser.isSet("sheets")) {
-        const auto sheets = OptionNumber(parser, "sheets", 1, kMaxSheets);
-        if (!sheets) return RangeError("sheets", 1, kMaxSheets);
-        request.sheets = static_cast<int>(*sheets);
+    return {};
+}
+
+QString OptionName(const SettingDescription& d)
+{
+    return Q(d.name);
+}
+
+void AddOptions(QCommandLineParser& parser)
+{
+    for (const SettingDescription& d : SettingDescriptions()) {
+        QCommandLineOption option(OptionName(d), SettingHelp(d));
+        if (d.kind != SettingKind::Flag) option.setValueName(ValueName(d));
+        parser.addOption(option);
     }
+    for (const RunOption& run : kRunOptions) {
+        QCommandLineOption option(run.names, QString::fromUtf8(run.help));
+        if (run.valueName != nullptr) option.setValueName(QString::fromUtf8(run.valueName));
+        parser.addOption(option);
+    }
+}
+
+QString Dashed(const QString& name)
+{
+    return (name.size() == 1 ? "-" : "--") + name;
+}
+
+// QCommandLineParser words its errors in English; the ones a user can make
+// are said again in Japanese.
+QString ParseError(const QCommandLineParser& parser)
+{
+    if (!parser.unknownOptionNames().isEmpty()) {
+        return QStringLiteral("%1 というオプションはありません (--help で一覧を表示します)")
+            .arg(Dashed(parser.unknownOptionNames().first()));
+    }
+    static const QRegularExpression missing(QStringLiteral("^Missing value after '(.+)'\\.$"));
+    static const QRegularExpression unexpected(QStringLiteral("^Unexpected value after '(.+)'\\.$"));
+    if (const auto m = missing.match(parser.errorText()); m.hasMatch())
+        return QStringLiteral("%1 には値を指定してください").arg(m.captured(1));
+    if (const auto m = unexpected.match(parser.errorText()); m.hasMatch())
+        return QStringLiteral("%1 は値をとりません").arg(m.captured(1));
+    return QStringLiteral("引数を読めません (%1)").arg(parser.errorText());
+}
+
+QString Refusal(std::string_view name, const std::string& message)
+{
+    return QStringLiteral("--%1: %2").arg(Q(name), Q(WithClosingPeriod(message)));
+}
+
+// The settings, by the rule a link's parameters are read by, then the boxes
+// as the window reads them, so that a bad value is refused before anything
+// is made and its option is named.
+QString ReadSettingOptions(const QCommandLineParser& parser, SheetsRequest& request)
+{
+    std::vector<SettingPair> pairs;
+    for (const SettingDescription& d : SettingDescriptions()) {
+        if (!parser.isSet(OptionName(d))) continue;
+        const std::string value =
+            d.kind == SettingKind::Flag ? "" : parser.value(OptionName(d)).toStdString();
+        pairs.push_back({std::string(d.name), value});
+    }
+    const SettingsFromPairs read = ReadSettingPairs(pairs, PairSource::CommandLine);
+    if (read.refusal) return Refusal(read.refusal->name, read.refusal->message);
+    request.boxes = read.boxes;
+    request.seed = read.seed;
+    // A run makes its sets one preview at a time, so it takes more of them
+    // than a class set holds.
+    request.sheets = request.boxes.sheets;
+    request.boxes.sheets = 1;
+    const SettingsReading reading = ReadSettings(request.boxes);
+    if (!reading.settings) return Refusal(reading.errorName, reading.error);
     request.json = parser.isSet("json");
-    if (parser.isSet("question")) request.question = parser.value("question").toStdString();
     return {};
 }
 
@@ -172,7 +197,7 @@ QString ReadFormat(const QCommandLineParser& parser, SheetsRequest& request)
     const bool knownEnding = ending == "pdf" || ending == "png";
     QString format = parser.value("format").toLower();
     if (parser.isSet("format")) {
-        if (format != "pdf" && format != "png") return "--format には pdf か png を指定してください";
+        if (format != "pdf" && format != "png") return "--format: pdf か png を指定してください";
         if (request.outputKind == OutputKind::File && knownEnding && ending != format)
             return QStringLiteral("ファイル名 %1 は --format %2 と合いません").arg(request.output, format);
     } else if (request.outputKind == OutputKind::File) {
@@ -203,7 +228,7 @@ QString ReadOutput(const QCommandLineParser& parser, SheetsRequest& request)
         else if (a == "only")
             request.answers = PrintCommand::Answers;
         else
-            return "--answers には no、with、only のどれかを指定してください";
+            return "--answers: no、with、only のどれかを指定してください";
     }
     if (request.outputKind == OutputKind::None) {
         if (request.preview || parser.isSet("format") || parser.isSet("dpi"))
@@ -212,8 +237,11 @@ QString ReadOutput(const QCommandLineParser& parser, SheetsRequest& request)
     }
     if (QString error = ReadFormat(parser, request); !error.isEmpty()) return error;
     if (parser.isSet("dpi")) {
-        const auto dpi = OptionNumber(parser, "dpi", kMinPngDpi, kMaxPngDpi);
-        if (!dpi) return RangeError("dpi", kMinPngDpi, kMaxPngDpi);
+        const auto dpi = DecimalNumber(parser.value("dpi").toStdString());
+        if (!dpi || *dpi < kMinPngDpi || *dpi > kMaxPngDpi)
+            return QStringLiteral("--dpi: %1から%2までの数を指定してください")
+                .arg(kMinPngDpi)
+                .arg(kMaxPngDpi);
         request.dpi = static_cast<int>(*dpi);
     }
     if (request.preview && !request.png) return "--preview はPNGにだけ書けます";
@@ -241,33 +269,46 @@ QString ReadPrinter(const QCommandLineParser& parser, SheetsRequest& request)
 
 QString ReadRequest(const QCommandLineParser& parser, SheetsRequest& request)
 {
-    ReadBoxes(parser, request);
-    if (QString error = ReadChoices(parser, request.boxes); !error.isEmpty()) return error;
-    if (QString error = ReadRun(parser, request); !error.isEmpty()) return error;
+    if (QString error = ReadSettingOptions(parser, request); !error.isEmpty()) return error;
     if (QString error = ReadPrinter(parser, request); !error.isEmpty()) return error;
     return ReadOutput(parser, request);  // after the printer: --preview --answers no depends on it
 }
 
 }  // namespace
 
-QString RefusalMessage(const SheetsRequest& request, const std::string& message)
+QString SheetsHelpText()
 {
-    for (const BoxOption& box : kBoxOptions) {
-        if (!ParseBoxInteger(request.boxes.*box.field))
-            return QStringLiteral("--%1: %2").arg(box.name, QString::fromStdString(message));
-    }
-    return QString::fromStdString(message);
+    struct Line {
+        QString names, help;
+    };
+    std::vector<Line> lines;
+    const auto add = [&](const QStringList& names, const QString& valueName, const QString& help) {
+        QStringList dashed;
+        for (const QString& name : names) dashed << Dashed(name);
+        lines.push_back({dashed.join(", ") + (valueName.isEmpty() ? "" : " <" + valueName + ">"), help});
+    };
+    for (const SettingDescription& d : SettingDescriptions())
+        add({OptionName(d)}, ValueName(d), SettingHelp(d));
+    for (const RunOption& run : kRunOptions)
+        add(run.names, QString::fromUtf8(run.valueName != nullptr ? run.valueName : ""),
+            QString::fromUtf8(run.help));
+
+    qsizetype width = 0;
+    for (const Line& line : lines) width = std::max(width, line.names.size());
+    QString text = QStringLiteral("使い方: tavrimo-sheets [オプション]\n%1\n\nオプション:\n")
+                       .arg(QString::fromUtf8(kDescription));
+    for (const Line& line : lines) text += "  " + line.names.leftJustified(width + 2) + line.help + '\n';
+    return text;
 }
 
 ParsedArguments ReadSheetsArguments(const QStringList& arguments)
 {
     ParsedArguments parsed;
-    parsed.parser = std::make_unique<QCommandLineParser>();
-    QCommandLineParser& parser = *parsed.parser;
+    QCommandLineParser parser;
     AddOptions(parser);
     if (!parser.parse(arguments)) {
-        parsed.error = parser.errorText();
-    } else if (parser.isSet("help") || parser.isSet("help-all")) {
+        parsed.error = ParseError(parser);
+    } else if (parser.isSet("help")) {
         parsed.help = true;
     } else if (!parser.positionalArguments().isEmpty()) {
         parsed.error = "余分な引数があります: " + parser.positionalArguments().join(' ');

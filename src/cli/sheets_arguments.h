@@ -4,17 +4,13 @@
 // application object exists, so that main can build the application the
 // request needs (fonts only for drawing).
 
-#include <QCommandLineParser>
 #include <QString>
 #include <QStringList>
 #include <cstdint>
-#include <memory>
 #include <optional>
-#include <string>
 
 #include "cli/sheet_files.h"
-#include "problems/settings_reader.h"
-#include "problems/worksheet_settings.h"
+#include "problems/settings_boxes.h"
 #include "session/print_sequence.h"
 
 namespace tavrimo {
@@ -35,10 +31,9 @@ enum class OutputKind {
 };
 
 struct SheetsRequest {
-    SettingsBoxes boxes;
-    std::string question = kDefaultQuestionText;
+    SettingsBoxes boxes;  // every setting, the sentence and the dialog's too
     std::optional<std::uint32_t> seed;
-    int sheets = 1;
+    int sheets = 1;  // the sets of the run; each preview makes one
     bool json = false;
     QString output;
     OutputKind outputKind = OutputKind::None;
@@ -54,17 +49,18 @@ struct SheetsRequest {
 };
 
 struct ParsedArguments {
-    std::unique_ptr<QCommandLineParser> parser;  // kept for the help text
     bool help = false;
     QString error;  // not empty: the arguments are refused
     SheetsRequest request;
 };
 
 // Reads the arguments (program name first). Needs no application object.
+// Settings are read by the same rule as a link's, and the boxes are checked
+// as the window checks them, so a refusal names its option before anything
+// is made.
 ParsedArguments ReadSheetsArguments(const QStringList& arguments);
 
-// The session's refusal of the request's boxes, naming the option of the
-// first box that holds no integer.
-QString RefusalMessage(const SheetsRequest& request, const std::string& message);
+// --help, in Japanese, made from the settings' descriptions.
+QString SheetsHelpText();
 
 }  // namespace tavrimo

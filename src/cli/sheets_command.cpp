@@ -14,6 +14,7 @@
 #include "cli/progress.h"
 #include "problems/box_integer.h"
 #include "problems/problem_text.h"
+#include "problems/setting_descriptions.h"
 #include "runtime/qt/qt_sheet_printer.h"
 #include "runtime/random_source.h"
 #include "session/print_sequence.h"
@@ -34,23 +35,56 @@ QJsonArray ToJson(const MixedNumber& m)
     return {m.Whole, m.Numerator, m.Denominator};
 }
 
-QJsonObject ToJson(const MadeSet& set)
+// Every setting under its option's name: box texts and the sentence as
+// text, choices by their option values, flags as booleans, numbers as
+// numbers (null when off).
+QJsonObject SettingsJson(const SettingsBoxes& boxes)
+{
+    QJsonObject settings;
+    for (const SettingDescription& d : SettingDescriptions()) {
+        const QString name = QString::fromUtf8(d.name.data(), static_cast<qsizetype>(d.name.size()));
+        switch (d.kind) {
+            case SettingKind::BoxText:
+            case SettingKind::Text: settings[name] = QString::fromStdString(boxes.*d.text); break;
+            case SettingKind::Flag: settings[name] = boxes.*d.value == 1; break;
+            case SettingKind::Choice: {
+                const std::string_view value = d.items[static_cast<std::size_t>(boxes.*d.value)].value;
+                const QString text = QString::fromUtf8(value.data(), static_cast<qsizetype>(value.size()));
+                bool numeric = false;
+                const int number = text.toInt(&numeric);
+                settings[name] = numeric ? QJsonValue(number) : QJsonValue(text);
+                break;
+            }
+            case SettingKind::Number:
+                if (d.value != nullptr)
+                    settings[name] = boxes.*d.value == d.off ? QJsonValue() : boxes.*d.value;
+                break;
+        }
+    }
+    return settings;
+}
+
+QJsonObject ToJson(const MadeSet& set, const QJsonObject& settings)
 {
     const ProblemTable& table = set.sheet.table;
+    const std::int32_t onSheet = ProblemsOnSheet(set.sheet.QuestionCount);
     QJsonArray problems;
     for (int i = 1; i <= set.sheet.QuestionCount; ++i) {
         problems.append(QJsonObject{
             {"minuend", ToJson(table.Minuend[i])},
             {"subtrahend", ToJson(table.Subtrahend[i])},
             {"answer", ToJson(table.Answer[i])},
+            {"on_sheet", i <= onSheet},
         });
     }
     return {
+        {"v", kGeneratorVersion},
         {"seed", static_cast<qint64>(set.seed)},
         {"next_seed", static_cast<qint64>(set.nextSeed)},
         {"print_number", set.sheet.PrintNumber},
         {"question_count", set.sheet.QuestionCount},
         {"complete", set.complete},
+        {"settings", settings},
         {"problems", problems},
     };
 }
@@ -71,8 +105,8 @@ bool Flushed(QIODevice& out)
 // array written an element at a time, so memory does not grow with the run.
 class SetReport {
 public:
-    SetReport(QIODevice& out, bool json, bool numbered, bool silent)
-        : out_(out), json_(json), numbered_(numbered), silent_(silent)
+    SetReport(QIODevice& out, bool json, bool numbered, bool silent, const SettingsBoxes& settings)
+        : out_(out), json_(json), numbered_(numbered), silent_(silent), settings_(SettingsJson(settings))
     {
     }
 
@@ -81,7 +115,7 @@ public:
         if (silent_) return true;
         if (!json_) return WriteOut(out_, Text(set));
         // Each element laid out as QJsonDocument lays out an array's.
-        QByteArray element = QJsonDocument(ToJson(set)).toJson(QJsonDocument::Indented);
+        QByteArray element = QJsonDocument(ToJson(set, settings_)).toJson(QJsonDocument::Indented);
         element.chop(1);
         element.replace("\n", "\n    ");
         return WriteOut(out_, (sets_++ == 0 ? "[\n    " : ",\n    ") + element);
@@ -98,10 +132,14 @@ private:
     {
         QString text;
         if (numbered_) text += QStringLiteral("問題No.%1\n").arg(set.sheet.PrintNumber);
-        for (int i = 1; i <= set.sheet.QuestionCount; ++i)
-            text += QStringLiteral("%1: %2\n")
-                        .arg(i)
-                        .arg(QString::fromStdString(ProblemLine(set.sheet.table, i)));
+        const std::int32_t onSheet = ProblemsOnSheet(set.sheet.QuestionCount);
+        for (int i = 1; i <= set.sheet.QuestionCount; ++i) {
+            text +=
+                QStringLiteral("%1: %2").arg(i).arg(QString::fromStdString(ProblemLine(set.sheet.table, i)));
+            // A set that stopped short at an odd count prints only its full rows.
+            if (i > onSheet) text += QStringLiteral("  (プリントにはのりません)");
+            text += '\n';
+        }
         return text.toUtf8();
     }
 
@@ -109,6 +147,7 @@ private:
     bool json_;
     bool numbered_;
     bool silent_;
+    QJsonObject settings_;
     int sets_ = 0;
 };
 
@@ -121,7 +160,7 @@ QString StdoutError(const QIODevice& out)
 // preview, the preview's answer sheet.
 std::vector<Sheet> PagesOf(const MadeSet& set, const SheetsRequest& request, bool preview)
 {
-    return SheetsOf(preview ? PrintCommand::Answers : request.answers, set.sheet, request.question);
+    return SheetsOf(preview ? PrintCommand::Answers : request.answers, set.sheet, request.boxes.QstSentence);
 }
 
 OpenedWriter OpenFiles(const SheetsRequest& request, QIODevice& out, QFile& stream)
@@ -142,6 +181,14 @@ OpenedWriter OpenFiles(const SheetsRequest& request, QIODevice& out, QFile& stre
         name = request.output;
     }
     return request.png ? OpenPngStream(*device, name, render) : OpenPdfStream(*device, name);
+}
+
+// The settings a run was asked for, its whole count of sets included.
+SettingsBoxes Echoed(const SheetsRequest& request)
+{
+    SettingsBoxes boxes = request.boxes;
+    boxes.sheets = request.sheets;
+    return boxes;
 }
 
 QString FaultMessage(const QtSheetPrinter& printer, PrinterFault fault)
@@ -222,8 +269,9 @@ private:
             MadeSet set;
             set.seed = session_.source().seed();
             const PreviewOutcome outcome = session_.Preview(boxes);
-            if (outcome.status == AssemblyStatus::Refused) {
-                Check(RefusalMessage(request_, outcome.message));
+            if (outcome.status ==
+                AssemblyStatus::Refused) {  // the arguments were checked: not met in practice
+                Check(QString::fromStdString(outcome.message));
                 return kExitFailed;
             }
             set.nextSeed = session_.source().seed();
@@ -286,7 +334,7 @@ private:
     WorksheetSession session_;
     // With -o -, the sheets themselves go to standard output instead.
     SetReport report_{console_.out, request_.json&& request_.outputKind != OutputKind::Stdout,
-                      request_.sheets > 1, request_.outputKind == OutputKind::Stdout};
+                      request_.sheets > 1, request_.outputKind == OutputKind::Stdout, Echoed(request_)};
     QFile stream_{request_.output};
     std::unique_ptr<SheetFileWriter> files_;  // after stream_, which it may write to
     std::optional<QtSheetPrinter> printer_;
@@ -302,7 +350,7 @@ int RunSheetsCommand(const ParsedArguments& parsed, Console console)
         return kExitFailed;
     }
     if (parsed.help) {
-        if (!WriteOut(console.out, parsed.parser->helpText().toUtf8()) || !Flushed(console.out)) {
+        if (!WriteOut(console.out, SheetsHelpText().toUtf8()) || !Flushed(console.out)) {
             console.err << StdoutError(console.out) << Qt::endl;
             return kExitFailed;
         }

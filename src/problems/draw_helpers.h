@@ -29,13 +29,15 @@ inline std::int32_t Multiplier(RandomSource& source)
     return 2 + source.Random(5);
 }
 
-inline bool PassesAnswerKind(std::int32_t answerKind, std::int32_t g)
+// g is the Gcd of the answer's fraction part over its common denominator.
+inline bool PassesReduction(Reduction reduction, std::int32_t g)
 {
-    switch (answerKind % 3) {
-        case 0: return g == 1;  // irreducible
-        case 1: return g != 1;  // reducible
-        default: return true;   // either
+    switch (reduction) {
+        case Reduction::Irreducible: return g == 1;
+        case Reduction::Reducible: return g != 1;
+        case Reduction::Either: break;
     }
+    return true;
 }
 
 inline void Reduce(MixedNumber& m)

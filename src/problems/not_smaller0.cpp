@@ -81,7 +81,8 @@ void NotSmaller0(GeneratorContext& context, MixedNumber& a, MixedNumber& b, std:
 
     // Equal whole parts pass. After a failure here the fraction parts are
     // still drawn, to no use.
-    draw::WholeParts(context, a, b, GenerationFailed, [](std::int32_t wa, std::int32_t wb) { return wa >= wb; });
+    draw::WholeParts(context, a, b, GenerationFailed,
+                     [](std::int32_t wa, std::int32_t wb) { return wa >= wb; });
 
     for (int attempts = 1;; ++attempts) {
         if (r.DenAMin == 0 || r.DenAMax == 0) {
@@ -108,7 +109,7 @@ void NotSmaller0(GeneratorContext& context, MixedNumber& a, MixedNumber& b, std:
             } else {
                 stood = MultipleOfB(context, a, b, d);
             }
-            passed = stood && draw::PassesAnswerKind(o.AnswerKind, Gcd(d.C, d.D));
+            passed = stood && draw::PassesReduction(o.AnswerReduction, Gcd(d.C, d.D));
         }
 
         // The answer test was made on the operands as drawn, not as reduced.

@@ -1,17 +1,17 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 
 #include "problems/generators.h"
 #include "problems/problem_table.h"
-#include "problems/settings_reader.h"
+#include "problems/settings_boxes.h"
 #include "problems/sheet.h"
 #include "problems/worksheet_settings.h"
 #include "runtime/random_source.h"
 
 namespace tavrimo {
-
 
 struct GenerationResult {
     std::int32_t QuestionCount = 0;  // problems made
@@ -22,6 +22,16 @@ struct GenerationResult {
 // cannot be filled and reports how many were made before it.
 GenerationResult GenerateProblemSet(RandomSource& source, const WorksheetSettings& settings,
                                     ProblemKeys& keys);
+
+// Which slots 1..count get a problem with borrowing: all or none as the
+// options say, or with a mix exactly round(percent * count / 100) of them
+// (halves up), placed last when the easy ones come first and otherwise at
+// places drawn from the source. Slot 0 is unused.
+std::array<bool, kMaxProblems + 1> BorrowingSlots(RandomSource& source, const WorksheetSettings& settings);
+
+// The denominator a and b are worked over: the least common multiple of
+// their denominators, or the one there is; 1 for two whole numbers.
+std::int32_t CommonDenominatorOf(const MixedNumber& a, const MixedNumber& b);
 
 // Whether the candidate a - b of slot i repeats a problem of slots 1..i-1.
 // Two whole numbers count as new even when they repeat.

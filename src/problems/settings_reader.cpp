@@ -3,42 +3,48 @@
 #include <utility>
 
 #include "problems/box_integer.h"
+#include "problems/setting_descriptions.h"
 
 namespace tavrimo {
 namespace {
 
-// What a box stands for, in the words of the settings panel, and which values
-// it accepts; the wording follows the boxes' hints.
-struct Box {
-    const std::string SettingsBoxes::*text;
-    const char* label;
-    bool denominator;
-};
+using B = SettingsBoxes;
 
-constexpr Box kIntf1{&SettingsBoxes::edtIntf1, "aの整数部分", false};
-constexpr Box kIntf2{&SettingsBoxes::edtIntf2, "aの整数部分", false};
-constexpr Box kIntb1{&SettingsBoxes::edtIntb1, "bの整数部分", false};
-constexpr Box kIntb2{&SettingsBoxes::edtIntb2, "bの整数部分", false};
-constexpr Box kBunbof1{&SettingsBoxes::edtBunbof1, "aの分母", true};
-constexpr Box kBunbof2{&SettingsBoxes::edtBunbof2, "aの分母", true};
-constexpr Box kBunbob1{&SettingsBoxes::edtBunbob1, "bの分母", true};
-constexpr Box kBunbob2{&SettingsBoxes::edtBunbob2, "bの分母", true};
-
-bool InDomain(const Box& box, std::int32_t v)
+const SettingDescription& DescriptionOf(std::string B::*text)
 {
-    if (box.denominator) return v == 0 || (v >= 2 && v <= 99);
-    return v >= 0 && v <= 99;
+    for (const SettingDescription& d : SettingDescriptions()) {
+        if (d.text == text) return d;
+    }
+    std::abort();  // every box is described
 }
 
-std::string OutOfDomainMessage(const Box& box, std::int32_t v)
+bool InDomain(const SettingDescription& d, std::int32_t v)
 {
-    std::string message = box.label;
-    message += "の「";
-    message += std::to_string(v);
-    message += "」は";
-    message += box.denominator ? "0又は2から99までの数" : "0から99までの数";
-    message += "ではありません";
-    return message;
+    if (d.low > d.high) return true;  // no domain
+    return (d.zeroToo && v == 0) || (v >= d.low && v <= d.high);
+}
+
+std::string OutOfDomainMessage(const SettingDescription& d, std::int32_t v)
+{
+    return std::string(d.label) + "の「" + std::to_string(v) + "」は" + std::string(d.hint) +
+           "ではありません";
+}
+
+bool InRange(const SettingDescription& d, int v)
+{
+    return (v >= d.low && v <= d.high) || (d.off && v == *d.off);
+}
+
+// A value no control can hold: only a caller that skips the controls (a
+// script, a hand-made request) can pass one.
+std::string OutOfRangeMessage(const SettingDescription& d, int v)
+{
+    const std::string label(d.label);
+    if (d.kind == SettingKind::Number) {
+        return label + "の「" + std::to_string(v) + "」は" + std::to_string(d.low) + "から" +
+               std::to_string(d.high) + "までの数ではありません";
+    }
+    return label + "に項目「" + std::to_string(v) + "」はありません";
 }
 
 }  // namespace
@@ -51,48 +57,49 @@ void OrderPair(std::int32_t& low, std::int32_t& high)
 SettingsReading ReadSettings(const SettingsBoxes& boxes)
 {
     SettingsReading reading;
-    auto convert = [&](const std::string& text, std::int32_t& out) {
-        if (const auto value = ParseBoxInteger(text)) {
-            out = *value;
-        } else {
-            reading.error = NotAnIntegerMessage(text);
-        }
-    };
-
-    std::int32_t printNumber = 0;
-    convert(boxes.PrnNum, printNumber);
-    if (!reading.error.empty()) return reading;
-    reading.PrintNumber = printNumber;
-
     WorksheetSettings s;
-    s.ProblemCount = 16 + 4 * boxes.rgQNum;
     GeneratorRanges& r = s.ranges;
-    // The fixed order of the boxes: a conversion error stops at the first bad one.
-    const std::pair<const Box*, std::int32_t*> order[] = {
-        {&kIntf1, &r.WholeAMin}, {&kIntf2, &r.WholeAMax}, {&kIntb1, &r.WholeBMin}, {&kIntb2, &r.WholeBMax},
-        {&kBunbof1, &r.DenAMin}, {&kBunbof2, &r.DenAMax}, {&kBunbob1, &r.DenBMin}, {&kBunbob2, &r.DenBMax},
+    // The window's fixed order: a conversion error stops at the first bad box.
+    const std::pair<std::string B::*, std::int32_t*> order[] = {
+        {&B::edtIntf1, &r.WholeAMin}, {&B::edtIntf2, &r.WholeAMax}, {&B::edtIntb1, &r.WholeBMin},
+        {&B::edtIntb2, &r.WholeBMax}, {&B::edtBunbof1, &r.DenAMin}, {&B::edtBunbof2, &r.DenAMax},
+        {&B::edtBunbob1, &r.DenBMin}, {&B::edtBunbob2, &r.DenBMax},
     };
+    const auto refuse = [&](const SettingDescription& d, std::string message) {
+        reading.error = std::move(message);
+        reading.errorName = d.name;
+        return reading;
+    };
+    const auto printNumber = ParseBoxInteger(boxes.PrnNum);
+    if (!printNumber) return refuse(DescriptionOf(&B::PrnNum), NotAnIntegerMessage(boxes.PrnNum));
+    reading.PrintNumber = *printNumber;
     for (const auto& [box, field] : order) {
-        convert(boxes.*(box->text), *field);
-        if (!reading.error.empty()) return reading;
+        const auto value = ParseBoxInteger(boxes.*box);
+        if (!value) return refuse(DescriptionOf(box), NotAnIntegerMessage(boxes.*box));
+        *field = *value;
     }
     // Values outside the boxes' domain would make the generators draw with
     // negative counts or divide by a zero denominator: refuse them up front.
     for (const auto& [box, field] : order) {
-        if (!InDomain(*box, *field)) {
-            reading.error = OutOfDomainMessage(*box, *field);
-            return reading;
-        }
+        if (const SettingDescription& d = DescriptionOf(box); !InDomain(d, *field))
+            return refuse(d, OutOfDomainMessage(d, *field));
+    }
+    for (const SettingDescription& d : SettingDescriptions()) {
+        if (d.value != nullptr && !InRange(d, boxes.*d.value))
+            return refuse(d, OutOfRangeMessage(d, boxes.*d.value));
     }
     OrderPair(r.WholeAMin, r.WholeAMax);
     OrderPair(r.WholeBMin, r.WholeBMax);
     OrderPair(r.DenAMin, r.DenAMax);
     OrderPair(r.DenBMin, r.DenBMax);
 
-    s.options.AnswerKind = boxes.rgAnswer;
+    s.ProblemCount = 16 + 4 * boxes.rgQNum;
+    s.options.Borrowing = boxes.rgAnswer >= 3;
+    s.options.AnswerReduction = static_cast<Reduction>(boxes.rgAnswer % 3);
     s.options.CommonDenominator = boxes.rgTuubun == 1;
     s.options.MultiplePattern = boxes.rgBaisuu == 1;
     s.options.ReduceOperands = boxes.rgYakubun == 1;
+    s.mix = {boxes.borrowMix, boxes.easyFirst == 1, boxes.maxCommonDenominator};
     reading.settings = s;
     return reading;
 }

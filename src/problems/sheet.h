@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 
@@ -16,5 +17,13 @@ struct Sheet {
     bool ShowAnswers = false;
     std::string QuestionText;
 };
+
+// Only full rows of two problems are on a sheet, and only the table's slots:
+// an odd count leaves its last problem off. The sheet, the preview's
+// accessible text, the command line's text and JSON all count by this.
+inline std::int32_t ProblemsOnSheet(std::int32_t questionCount)
+{
+    return std::clamp<std::int32_t>(questionCount / 2 * 2, 0, kMaxProblems);
+}
 
 }  // namespace tavrimo

@@ -100,7 +100,8 @@ void Smaller0(GeneratorContext& context, MixedNumber& a, MixedNumber& b, std::in
 
     // Whole parts, final for the call: a's must be strictly greater, since
     // the answer borrows one whole from it.
-    draw::WholeParts(context, a, b, GenerationFailed, [](std::int32_t wa, std::int32_t wb) { return wa > wb; });
+    draw::WholeParts(context, a, b, GenerationFailed,
+                     [](std::int32_t wa, std::int32_t wb) { return wa > wb; });
 
     // A first fraction for a; it stays only where a has none (Numerator 0).
     if (r.DenAMin == 0 || r.DenAMax == 0) {
@@ -140,7 +141,7 @@ void Smaller0(GeneratorContext& context, MixedNumber& a, MixedNumber& b, std::in
         } else {
             WholeMinuend(context, b, g);
         }
-        const bool accepted = stood && draw::PassesAnswerKind(o.AnswerKind, g);
+        const bool accepted = stood && draw::PassesReduction(o.AnswerReduction, g);
 
         if (accepted && o.ReduceOperands) {
             draw::Reduce(a);

@@ -1,12 +1,8 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
 
 namespace tavrimo {
-
-// The instruction sentence a new sheet starts with.
-inline constexpr const char* kDefaultQuestionText = "つぎの計算をしましょう。";
 
 // The eight range bounds the generators take, each pair lower bound first.
 struct GeneratorRanges {
@@ -16,20 +12,37 @@ struct GeneratorRanges {
     std::int32_t DenBMin = 2, DenBMax = 99;
 };
 
-// The options the generators read at every call.
+// Whether the fraction of an answer must be in lowest terms.
+enum class Reduction { Irreducible, Reducible, Either };
+
+// The options the generators read at every call. The window offers the
+// answer kind as one list; it is two choices: borrowing or not, and the
+// reduction of the answer's fraction.
 struct GeneratorOptions {
-    // 0-2: a's fraction part not smaller (no borrowing), 3-5: smaller
-    // (borrowing); within each, answer fraction irreducible / reducible / either.
-    std::int32_t AnswerKind = 0;
+    bool Borrowing = false;  // a's fraction part smaller than b's
+    Reduction AnswerReduction = Reduction::Irreducible;
     bool CommonDenominator = false;
     bool MultiplePattern = false;
     bool ReduceOperands = false;
+};
+
+// How a set mixes problems with and without borrowing, and how large their
+// common denominators may be.
+struct MixOptions {
+    // The share of problems with borrowing in percent; none: every problem
+    // as GeneratorOptions::Borrowing says.
+    std::int32_t BorrowPercent = -1;
+    bool EasyFirst = false;  // the problems without borrowing come first
+    // The least common multiple of a problem's denominators is at most this;
+    // 0: no cap.
+    std::int32_t MaxCommonDenominator = 0;
 };
 
 // The settings of one problem set as read from the window's boxes.
 struct WorksheetSettings {
     GeneratorRanges ranges;
     GeneratorOptions options;
+    MixOptions mix;
     std::int32_t ProblemCount = 16;  // 16 or 20
 };
 

@@ -32,8 +32,6 @@ constexpr std::int32_t kColumnMargin = 15;
 constexpr std::int32_t kRowMargin = 50;
 
 constexpr std::int32_t kColumns = 2;
-// Slots 1..20 of the table fill at most this many rows.
-constexpr std::int32_t kMaxRows = kMaxProblems / kColumns;
 
 constexpr std::string_view kTitle = "分数の引き算";
 constexpr std::string_view kSheetNumberLabel = "問題No.";
@@ -101,6 +99,16 @@ std::int32_t Scaled(float scale, double x)
     return static_cast<std::int32_t>(static_cast<std::uint32_t>(wrapped));
 }
 
+bool QuestionFits(Canvas& canvas, std::int32_t TargetWidth, std::int32_t TargetHeight,
+                  std::string_view question)
+{
+    const float scale = Scale(TargetWidth, TargetHeight);
+    canvas.SetFontName(kSheetFont);
+    canvas.SetFontHeight(FontHeight(scale, kQuestionFontHeight));
+    const std::int64_t right = std::int64_t{Scaled(scale, kQuestionAt.x)} + canvas.TextWidth(question);
+    return right <= Scaled(scale, kReferenceWidth - 1);
+}
+
 void DrawSheet(Canvas& canvas, std::int32_t TargetWidth, std::int32_t TargetHeight, Sheet& sheet)
 {
     const float scale = Scale(TargetWidth, TargetHeight);
@@ -138,9 +146,9 @@ void DrawSheet(Canvas& canvas, std::int32_t TargetWidth, std::int32_t TargetHeig
     if (rowCount <= 0) return;
     const std::int32_t rowHeight = WrapSub(TargetHeight, scaled(kRowMargin)) / rowCount;
 
-    // An odd count leaves its last problem out. A count beyond the table
-    // still spaces the rows by itself but draws only the slots there are.
-    const std::int32_t drawnRows = std::min(rowCount, kMaxRows);
+    // A count beyond the table still spaces the rows by itself but draws
+    // only the slots there are.
+    const std::int32_t drawnRows = ProblemsOnSheet(sheet.QuestionCount) / kColumns;
     for (std::int32_t row = 0; row < drawnRows; ++row) {
         const std::int32_t Y = WrapAdd(scaled(kFirstProblemAt.y), WrapMul(row, rowHeight));
         for (std::int32_t column = 0; column < kColumns; ++column) {

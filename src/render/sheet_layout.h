@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 
 #include "problems/sheet.h"
 #include "runtime/canvas.h"
@@ -18,6 +19,11 @@ inline constexpr const char* kSheetFont = kMinchoFace;
 // Draws one worksheet scaled onto the target. With answers shown it computes
 // each drawn problem's answer into the sheet's table just before drawing it.
 void DrawSheet(Canvas& canvas, std::int32_t TargetWidth, std::int32_t TargetHeight, Sheet& sheet);
+
+// Whether the sentence, drawn as DrawSheet draws it on the target, ends
+// within the sheet's right edge. The canvas's font is changed.
+bool QuestionFits(Canvas& canvas, std::int32_t TargetWidth, std::int32_t TargetHeight,
+                  std::string_view question);
 
 // The single-precision factor from reference to device units.
 float Scale(std::int32_t TargetWidth, std::int32_t TargetHeight);

@@ -3,6 +3,7 @@
 #include "problems/answer.h"
 #include "problems/box_integer.h"
 #include "problems/integer_math.h"
+#include "problems/question_text.h"
 #include "render/sheet_layout.h"
 #include "session/print_sequence.h"
 
@@ -40,7 +41,7 @@ void WorksheetSession::AdvancePrintNumber()
 bool WorksheetSession::PaintPreview(Canvas& canvas, std::string_view questionText)
 {
     if (PreviewReady_ != 1 || sheet_.QuestionCount <= 0) return false;
-    sheet_.QuestionText = questionText;
+    sheet_.QuestionText = SheetQuestionText(questionText);
     sheet_.ShowAnswers = true;
     DrawSheet(canvas, kReferenceWidth, kReferenceHeight, sheet_);
     sheet_.ShowAnswers = false;
@@ -49,12 +50,22 @@ bool WorksheetSession::PaintPreview(Canvas& canvas, std::string_view questionTex
 
 std::vector<Sheet> WorksheetSession::SheetsFor(PrintCommand command, std::string_view questionText) const
 {
-    return SheetsOf(command, sheet_, questionText);
+    return SheetsOf(command, sheet_, SheetQuestionText(questionText));
+}
+
+bool WorksheetSession::QuestionFits(Canvas& measure, std::string_view questionText) const
+{
+    return tavrimo::QuestionFits(measure, kReferenceWidth, kReferenceHeight, SheetQuestionText(questionText));
 }
 
 PrintOutcome WorksheetSession::Print(PrintCommand command, std::string_view numberText,
                                      std::string_view questionText, SheetPrinter& printer)
 {
+    if (command != PrintCommand::Problems && command != PrintCommand::ProblemsAndAnswers &&
+        command != PrintCommand::Answers) {
+        return {false, WithClosingPeriod("印刷の指示「" + std::to_string(static_cast<int>(command)) +
+                                         "」はありません")};
+    }
     // Read again, so that a number typed after the preview is used.
     const auto number = ParseBoxInteger(numberText);
     if (!number) return {false, WithClosingPeriod(NotAnIntegerMessage(numberText))};

@@ -11,7 +11,7 @@
 
 #include "problems/problem_set.h"
 #include "problems/problem_table.h"
-#include "problems/settings_reader.h"
+#include "problems/settings_boxes.h"
 #include "problems/sheet.h"
 #include "runtime/canvas.h"
 #include "runtime/random_source.h"
@@ -61,9 +61,14 @@ public:
 
     // One print command: the sheet number read from its box text, portrait,
     // the page read once, one job per sheet; the number advances only when
-    // every job was handed over.
+    // every job was handed over. A command that is none of the three is
+    // refused with the error report's text.
     PrintOutcome Print(PrintCommand command, std::string_view numberText, std::string_view questionText,
                        SheetPrinter& printer);
+
+    // Whether the sentence fits the sheet's width; measured on the canvas at
+    // the preview's size, where the sheet is drawn as on paper, only smaller.
+    bool QuestionFits(Canvas& measure, std::string_view questionText) const;
 
     // The sheets a print command prints, in order, numbered with the current
     // PrintNumber.
@@ -73,6 +78,8 @@ public:
     ProblemTable AnsweredTable() const;
 
     std::int32_t QuestionCount() const { return sheet_.QuestionCount; }
+    // The problems the sheet shows: its full rows.
+    std::int32_t ProblemsOnSheet() const { return tavrimo::ProblemsOnSheet(sheet_.QuestionCount); }
     std::int32_t PrintNumber() const { return sheet_.PrintNumber; }
     bool PreviewReady() const { return PreviewReady_ == 1; }
     // Set only while a drawing of the answer sheet is under way.

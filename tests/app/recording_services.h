@@ -76,7 +76,7 @@ void AddRows(const Row (&rows)[N])
 // The calls DrawSheet makes, on a copy of the table (answers are written into it).
 inline std::vector<CanvasCall> SheetDrawing(ProblemTable table, std::int32_t width, std::int32_t height,
                                             std::int32_t count, std::int32_t number, bool answers,
-                                            const std::string& question = kDefaultQuestionText)
+                                            const std::string& question = SettingsBoxes{}.QstSentence)
 {
     RecordingCanvas canvas;
     Sheet sheet{table, count, number, answers, question};

@@ -9,6 +9,7 @@
 #include <climits>
 
 #include "app/shapes.h"
+#include "problems/setting_descriptions.h"
 #include "problems/settings_reader.h"
 #include "recording_services.h"
 #include "runtime/qt/control_hints.h"
@@ -31,7 +32,6 @@ struct Control {
     QString face = kProportionalGothicFace;
     QColor colour = {};  // none: the window text colour
 };
-const QString kWhole = "0から99までの数", kDenominator = "0又は2から99までの数";
 const QString kBanner = "Tavrimo For 引き算(分数編) Ver1.11";  // then a credits line
 const Control kControls[] = {
     {"Bevel2", 8, 8, 337, 41},
@@ -53,23 +53,22 @@ const Control kControls[] = {
     {"Label10", 224, 220, 76, 15, "プリント番号"},
     {"Shape1", 96, 173, 82, 4},
     {"Shape2", 288, 173, 82, 4},
-    {"QstSentence", 16, 88, 345, 23, "つぎの計算をしましょう。", 0, "問題文を入力"},
-    {"edtIntf1", 16, 164, 25, 23, "0", 2, kWhole},
-    {"edtIntf2", 60, 164, 25, 23, "0", 2, kWhole},
-    {"edtBunbof1", 96, 184, 25, 23, "2", 2, kDenominator},
-    {"edtBunbof2", 148, 184, 25, 23, "99", 2, kDenominator},
-    {"edtIntb1", 208, 164, 25, 23, "0", 2, kWhole},
-    {"edtIntb2", 253, 164, 25, 23, "0", 2, kWhole},
-    {"edtBunbob1", 288, 184, 25, 23, "2", 2, kDenominator},
-    {"edtBunbob2", 340, 184, 25, 23, "99", 2, kDenominator},
-    {"PrnNum", 304, 216, 49, 23, "1"},
-    {"rgAnswer", 16, 216, 169, 153,
-     "分数部分だけの答え|0以上約分なし|0以上約分あり|0以上約分混合|0未満約分なし|0未満約分あり|0未満約分混合",
-     1},
-    {"rgTuubun", 198, 248, 171, 41, "通分の有無|なし|あり", 2},
-    {"rgBaisuu", 198, 296, 173, 41, "他方の倍数パターン|なし|あり", 2, "", false},
-    {"rgQNum", 198, 344, 173, 41, "問題数|8段2列|10段2列", 2},
-    {"rgYakubun", 16, 376, 169, 33, "分母と分子の約分|混合|なし", 2},
+    // The settings' controls: their texts, items, hints and lengths are the settings' descriptions.
+    {"QstSentence", 16, 88, 345, 23},
+    {"edtIntf1", 16, 164, 25, 23},
+    {"edtIntf2", 60, 164, 25, 23},
+    {"edtBunbof1", 96, 184, 25, 23},
+    {"edtBunbof2", 148, 184, 25, 23},
+    {"edtIntb1", 208, 164, 25, 23},
+    {"edtIntb2", 253, 164, 25, 23},
+    {"edtBunbob1", 288, 184, 25, 23},
+    {"edtBunbob2", 340, 184, 25, 23},
+    {"PrnNum", 304, 216, 49, 23},
+    {"rgAnswer", 16, 216, 169, 153, {}, 1},
+    {"rgTuubun", 198, 248, 171, 41, {}, 2},
+    {"rgBaisuu", 198, 296, 173, 41, {}, 2, "", false},
+    {"rgQNum", 198, 344, 173, 41, {}, 2},
+    {"rgYakubun", 16, 376, 169, 33, {}, 2},
     {"btnPreview", 33, 432, 128, 25, "プレビュー", 16, "印刷イメージを見る"},
     {"btnMaintenance", 33, 464, 128, 25, "印刷設定", 16, "印刷の設定を変更"},
     {"btnClose", 33, 496, 128, 25, "終了", 18, "プログラムを終了"},
@@ -176,7 +175,14 @@ private slots:
     void controls()
     {
         QFETCH(int, row);
-        const Control& c = kControls[row];
+        Control c = kControls[row];
+        if (const SettingDescription* d = FindSettingByControl(c.name)) {
+            const auto q = [](std::string_view s) { return QString::fromUtf8(s.data(), s.size()); };
+            c.text = d->text != nullptr ? q(DefaultText(*d)) : q(d->label);
+            for (const SettingItem& item : d->items) c.text += '|' + q(item.text);
+            if (d->kind == SettingKind::BoxText) c.n = d->maxLength;  // the sentence box takes any length
+            c.hint = q(d->hint);
+        }
         QVERIFY(w_->Show());  // groups arrange their items once they have their size
         auto* widget = f_->findChild<QWidget*>(c.name);
         QVERIFY(widget != nullptr && widget->parentWidget() == f_);

@@ -18,6 +18,7 @@
 
 #include "cli/progress.h"
 #include "problems/problem_text.h"
+#include "problems/setting_descriptions.h"
 
 namespace tavrimo {
 namespace {
@@ -94,19 +95,34 @@ TEST(SheetsCommand, ExitCodesAndMessages)
          kExitFailed,
          "--whole-b-to: '' は整数ではありません."},
         {{"--seed", "1", "--den-b-from", "$"}, kExitFailed, "--den-b-from: '$' は整数ではありません."},
-        {{"--seed", "1", "--den-a-from", "1"}, kExitFailed, "0又は2から99までの数"},
-        {{"--seed", "1", "--whole-b-from", "-5"}, kExitFailed, "0から99までの数"},
+        {{"--den-a-from", "1"},
+         kExitFailed,
+         "--den-a-from: aの分母の下限の「1」は0又は2から99までの数ではありません."},
+        {{"--whole-a-to", "100"},
+         kExitFailed,
+         "--whole-a-to: aの整数部分の上限の「100」は0から99までの数ではありません."},
         {{"--seed", "1", "--number", " 7 "}, kExitFailed, "は整数ではありません"},
-        {{"--seed", "4294967296"}, kExitFailed, "--seed"},
+        {{"--seed", "4294967296"},
+         kExitFailed,
+         "--seed: 乱数の種には0から4294967295までの数を指定してください."},
         {{"--seed", "-1"}, kExitFailed, "--seed"},
         {{"--seed", "0x10"}, kExitFailed, "--seed"},
         // The command line's own numbers share one rule: spaces around them are ignored.
         {{"--seed", "5 ", "--count", " 20", "--sheets", " 2 ", "--answer-kind", "\t1"}, kExitComplete, ""},
         {{"--seed", "5", "--sheets", " "}, kExitFailed, "--sheets"},
-        {{"--answer-kind", "6"}, kExitFailed, "--answer-kind"},
+        {{"--seed", "5", "--count", "020"}, kExitComplete, ""},
+        {{"--answer-kind", "6"},
+         kExitFailed,
+         "--answer-kind: 分数部分だけの答えには0、1、2、3、4、5のどれかを指定してください."},
         {{"--count", "18"}, kExitFailed, "--count"},
-        {{"--sheets", "0"}, kExitFailed, "--sheets"},
-        {{"--no-such-option"}, kExitFailed, "no-such-option"},
+        {{"--sheets", "0"}, kExitFailed, "--sheets: 枚数には1から10000までの数を指定してください."},
+        {{"--borrow-mix", "101"}, kExitFailed, "--borrow-mix"},
+        {{"--collate", "piles"},
+         kExitFailed,
+         "--collate: ページの順にはpairs、stacksのどれかを指定してください."},
+        {{"--no-such-option"}, kExitFailed, "--no-such-option というオプションはありません"},
+        {{"--json=yes"}, kExitFailed, "--json は値をとりません"},
+        {{"--seed"}, kExitFailed, "--seed には値を指定してください"},
         {{"--seed", "1", "-o", ""}, kExitFailed, "-o"},
         {{"--seed", "1", "-o", "notes.jpg"}, kExitFailed, "notes.jpg"},
         {{"--seed", "1", "-o", "notes"}, kExitFailed, "--format"},
@@ -124,6 +140,8 @@ TEST(SheetsCommand, ExitCodesAndMessages)
         EXPECT_TRUE(run.err.contains(QString::fromUtf8(r.err))) << run.err.toStdString();
         if (r.code == kExitFailed) {
             EXPECT_TRUE(run.out.isEmpty()) << r.args.join(' ').toStdString();
+            // Refused before a seed was chosen or anything was made.
+            EXPECT_FALSE(run.err.contains("乱数の種 (--seed)")) << run.err.toStdString();
         }
     }
 }
@@ -150,6 +168,24 @@ TEST(SheetsCommand, JsonShapeAndConsecutiveSheets)
     EXPECT_EQ(sets[0].toObject()["seed"].toInteger(), 42);
     // Streamed set by set, laid out as one document would be.
     EXPECT_EQ(r.bytes, QJsonDocument(sets).toJson());
+    // Each set names the generators' version and the settings it was made with.
+    const QJsonObject first = sets[0].toObject();
+    EXPECT_EQ(first["v"].toInt(), 1);
+    const QJsonObject settings = first["settings"].toObject();
+    EXPECT_EQ(settings["count"].toInt(), 20);
+    EXPECT_EQ(settings["sheets"].toInt(), 3);
+    EXPECT_EQ(settings["den-b-to"].toString(), "99");
+    EXPECT_FALSE(settings["common-denominator"].toBool());
+    EXPECT_TRUE(settings["borrow-mix"].isNull());
+    EXPECT_EQ(settings["collate"].toString(), "pairs");
+}
+
+TEST(SheetsCommand, ARepeatedOptionTakesItsLastValue)
+{
+    const Outcome r = Sheets({"--seed", "1", "--seed", "2", "--count", "16", "--count", "20", "--json"});
+    const QJsonObject set = QJsonDocument::fromJson(r.out.toUtf8()).array()[0].toObject();
+    EXPECT_EQ(set["seed"].toInteger(), 2);
+    EXPECT_EQ(set["question_count"].toInt(), 20);
 }
 
 TEST(SheetsCommand, EverySpellingOfHelpPrintsIt)
@@ -157,7 +193,9 @@ TEST(SheetsCommand, EverySpellingOfHelpPrintsIt)
     for (const char* help : {"-h", "--help", "--help-all"}) {
         const Outcome r = Sheets({help});
         EXPECT_EQ(r.code, kExitComplete) << help;
-        EXPECT_TRUE(r.out.contains("--whole-a-to") && r.out.contains("--printer")) << help;
+        EXPECT_TRUE(r.out.startsWith("使い方: tavrimo-sheets") && r.out.contains("--printer")) << help;
+        for (const SettingDescription& d : SettingDescriptions())
+            EXPECT_TRUE(r.out.contains(QString::fromUtf8("--" + std::string(d.name)))) << d.name;
     }
 }
 
@@ -171,6 +209,21 @@ TEST(SheetsCommand, ShortSetIsPrintedAndEndsTheRun)
     ASSERT_EQ(sets.size(), 1);
     EXPECT_EQ(sets[0].toObject()["question_count"].toInt(), 2);
     EXPECT_FALSE(sets[0].toObject()["complete"].toBool());
+
+    // Three problems: the sheet shows its full row of two; text and JSON say so of the third.
+    const QStringList three = {"--seed",         "5", "--whole-a-from", "1", "--whole-a-to", "1",
+                               "--whole-b-from", "1", "--whole-b-to",   "1", "--den-a-to",   "4",
+                               "--answer-kind",  "1"};
+    const QStringList lines = Sheets(three).out.split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 3);
+    EXPECT_FALSE(lines[1].contains("のりません"));
+    EXPECT_TRUE(lines[2].endsWith("(プリントにはのりません)"));
+    const QJsonArray sets3 =
+        QJsonDocument::fromJson(Sheets(three + QStringList{"--json"}).out.toUtf8()).array();
+    const QJsonArray problems = sets3[0].toObject()["problems"].toArray();
+    ASSERT_EQ(problems.size(), 3);
+    EXPECT_TRUE(problems[1].toObject()["on_sheet"].toBool());
+    EXPECT_FALSE(problems[2].toObject()["on_sheet"].toBool());
 }
 
 TEST(SheetsCommand, BDenominatorsFollowA)

@@ -103,28 +103,45 @@ TEST(SettingsReader, StopsAtTheFirstBadBoxInOrder)
     EXPECT_EQ(r.error, "'' は整数ではありません");
 }
 
-TEST(SettingsReader, RefusesValuesOutsideTheDomain)
+// Box texts outside their domain, and item indices and numbers no control can
+// hold (a script or a hand-made request can pass any int): each is refused
+// with a message naming the setting, never generated from.
+TEST(SettingsReader, RefusesValuesOutsideTheirRange)
 {
     struct Row {
-        std::string SettingsBoxes::*box;
-        const char* text;
+        void (*set)(SettingsBoxes&);
         const char* message;  // empty when accepted
     };
     const Row rows[] = {
-        {&SettingsBoxes::edtIntf1, "-1", "aの整数部分の「-1」は0から99までの数ではありません"},
-        {&SettingsBoxes::edtIntb2, "100", "bの整数部分の「100」は0から99までの数ではありません"},
-        {&SettingsBoxes::edtBunbof1, "1", "aの分母の「1」は0又は2から99までの数ではありません"},
-        {&SettingsBoxes::edtBunbob2, "-9", "bの分母の「-9」は0又は2から99までの数ではありません"},
-        {&SettingsBoxes::edtBunbob1, "$64", "bの分母の「100」は0又は2から99までの数ではありません"},
-        {&SettingsBoxes::edtBunbof2, "0", ""},
-        {&SettingsBoxes::edtIntf2, "99", ""},
-        {&SettingsBoxes::edtBunbob1, "2", ""},
+        {[](SettingsBoxes& b) { b.edtIntf1 = "-1"; },
+         "aの整数部分の下限の「-1」は0から99までの数ではありません"},
+        {[](SettingsBoxes& b) { b.edtIntb2 = "100"; },
+         "bの整数部分の上限の「100」は0から99までの数ではありません"},
+        {[](SettingsBoxes& b) { b.edtBunbof1 = "1"; },
+         "aの分母の下限の「1」は0又は2から99までの数ではありません"},
+        {[](SettingsBoxes& b) { b.edtBunbob1 = "$64"; },
+         "bの分母の下限の「100」は0又は2から99までの数ではありません"},
+        {[](SettingsBoxes& b) { b.edtBunbof2 = "0"; }, ""},
+        {[](SettingsBoxes& b) { b.edtIntf2 = "99"; }, ""},
+        {[](SettingsBoxes& b) { b.rgQNum = 2; }, "問題数に項目「2」はありません"},
+        {[](SettingsBoxes& b) { b.rgAnswer = -1; }, "分数部分だけの答えに項目「-1」はありません"},
+        {[](SettingsBoxes& b) { b.rgAnswer = 6; }, "分数部分だけの答えに項目「6」はありません"},
+        {[](SettingsBoxes& b) { b.rgYakubun = 2; }, "分母と分子の約分に項目「2」はありません"},
+        {[](SettingsBoxes& b) { b.borrowMix = 101; },
+         "くり下がりを混ぜるの「101」は0から100までの数ではありません"},
+        {[](SettingsBoxes& b) { b.borrowMix = -2; },
+         "くり下がりを混ぜるの「-2」は0から100までの数ではありません"},
+        {[](SettingsBoxes& b) { b.maxCommonDenominator = 1; },
+         "通分後の分母の上限の「1」は2から9801までの数ではありません"},
+        {[](SettingsBoxes& b) { b.sheets = 0; }, "枚数の「0」は1から100までの数ではありません"},
+        {[](SettingsBoxes& b) { b.borrowMix = 0; }, ""},
+        {[](SettingsBoxes& b) { b.maxCommonDenominator = 2; }, ""},
     };
     for (const Row& row : rows) {
         SettingsBoxes boxes;
-        boxes.*row.box = row.text;
+        row.set(boxes);
         const SettingsReading r = ReadSettings(boxes);
-        EXPECT_EQ(r.error, row.message) << row.text;
+        EXPECT_EQ(r.error, row.message);
         EXPECT_EQ(r.settings.has_value(), *row.message == '\0');
     }
 }

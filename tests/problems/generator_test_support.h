@@ -41,6 +41,18 @@ inline Call Generate(Generator which, const GeneratorRanges& ranges, const Gener
     return call;
 }
 
+// The options of an item of the window's answer kinds: 0-2 without borrowing,
+// 3-5 with; within each, irreducible, reducible, either.
+inline GeneratorOptions KindOptions(int kind, bool common = false, bool multiple = false, bool reduce = false)
+{
+    return {kind >= 3, static_cast<Reduction>(kind % 3), common, multiple, reduce};
+}
+
+inline int AnswerKind(const GeneratorOptions& o)
+{
+    return (o.Borrowing ? 3 : 0) + static_cast<int>(o.AnswerReduction);
+}
+
 inline GeneratorRanges Ranges(std::int32_t wa0, std::int32_t wa1, std::int32_t wb0, std::int32_t wb1,
                               std::int32_t da0, std::int32_t da1, std::int32_t db0, std::int32_t db1)
 {

@@ -18,7 +18,7 @@ using test::Ranges;
 
 GeneratorOptions Options(int kind, bool common = false, bool multiple = false, bool reduce = false)
 {
-    return {kind, common, multiple, reduce};
+    return test::KindOptions(kind, common, multiple, reduce);
 }
 
 const GeneratorRanges kDefaults = Ranges(0, 0, 0, 0, 2, 99, 2, 99);

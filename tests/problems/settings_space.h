@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#include "generator_test_support.h"
 #include "problems/settings_reader.h"
 
 namespace tavrimo::test {
@@ -34,7 +35,7 @@ inline SettingsBoxes BoxesOf(const Bounds& bounds, const GeneratorOptions& optio
     std::string* texts[] = {&boxes.edtIntf1,   &boxes.edtIntf2,   &boxes.edtIntb1,   &boxes.edtIntb2,
                             &boxes.edtBunbof1, &boxes.edtBunbof2, &boxes.edtBunbob1, &boxes.edtBunbob2};
     for (std::size_t i = 0; i < bounds.size(); ++i) *texts[i] = std::to_string(bounds[i]);
-    boxes.rgAnswer = options.AnswerKind;
+    boxes.rgAnswer = AnswerKind(options);
     boxes.rgQNum = seedIndex;
     boxes.rgTuubun = options.CommonDenominator;
     boxes.rgBaisuu = options.MultiplePattern;

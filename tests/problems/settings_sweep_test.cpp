@@ -35,7 +35,7 @@ std::pair<std::vector<Made>, std::uint32_t> ReplaySet(const GeneratorRanges& r, 
     const auto failed = [&](const GeneratorOptions& with, MixedNumber& a, MixedNumber& b) {
         GeneratorContext context(source, r, with);
         std::int32_t failure = 0;
-        (with.AnswerKind >= 3 ? Smaller0 : NotSmaller0)(context, a, b, failure);
+        (with.Borrowing ? Smaller0 : NotSmaller0)(context, a, b, failure);
         return failure != 0;
     };
     GeneratorOptions unreduced = o;
@@ -63,7 +63,7 @@ std::string GeneratorFault(const MixedNumber& a, const MixedNumber& b, const Gen
     const auto proper = [](const MixedNumber& m) {
         return m.Numerator >= 1 && m.Numerator < m.Denominator && m.Denominator <= 99;
     };
-    const bool borrowing = o.AnswerKind >= 3;
+    const bool borrowing = o.Borrowing;
     const bool aWithout = r.DenAMin == 0 || r.DenAMax == 0, bWithout = r.DenBMin == 0 || r.DenBMax == 0;
     if (!in(a.Whole, r.WholeAMin, r.WholeAMax) || !in(b.Whole, r.WholeBMin, r.WholeBMax) ||
         (borrowing ? a.Whole <= b.Whole : a.Whole < b.Whole))
@@ -98,7 +98,8 @@ std::string GeneratorFault(const MixedNumber& a, const MixedNumber& b, const Gen
     const std::int64_t da = std::max(a.Denominator, 1), db = std::max(b.Denominator, 1), C = std::lcm(da, db);
     const std::int64_t D = a.Numerator * (C / da) - b.Numerator * (C / db);
     const bool reducible = std::gcd(C, borrowing ? C + D : D) != 1;
-    if (o.AnswerKind % 3 != 2 && reducible != (o.AnswerKind % 3 == 1)) return "the wrong answer reducibility";
+    if (o.AnswerReduction != Reduction::Either && reducible != (o.AnswerReduction == Reduction::Reducible))
+        return "the wrong answer reducibility";
     return {};
 }
 
@@ -192,7 +193,7 @@ std::string CheckSet(const test::Bounds& bounds, const GeneratorOptions& options
 // The parameter is answer kind * 8 + option bits: common denominator, multiple, reduction.
 GeneratorOptions OptionsOf(int param)
 {
-    return {param / 8, (param & 1) != 0, (param & 2) != 0, (param & 4) != 0};
+    return test::KindOptions(param / 8, (param & 1) != 0, (param & 2) != 0, (param & 4) != 0);
 }
 
 class SettingsSweep : public ::testing::TestWithParam<int> {};
@@ -219,7 +220,7 @@ TEST_P(SettingsSweep, WholePartAndDenominatorBounds)
 
 INSTANTIATE_TEST_SUITE_P(AllOptions, SettingsSweep, ::testing::Range(0, 48), [](const auto& info) {
     const GeneratorOptions o = OptionsOf(info.param);
-    return "Kind" + std::to_string(o.AnswerKind) + (o.CommonDenominator ? "_Common" : "_Separate") +
+    return "Kind" + std::to_string(test::AnswerKind(o)) + (o.CommonDenominator ? "_Common" : "_Separate") +
            (o.MultiplePattern ? "_Multiple" : "_NoMultiple") + (o.ReduceOperands ? "_Reduce" : "_AsDrawn");
 });
 

@@ -5,11 +5,11 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <map>
 #include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
 
+#include "problems/setting_pairs.h"
 #include "session/worksheet_session.h"
 
 namespace tavrimo {
@@ -24,44 +24,25 @@ struct Case {
     json expected;
 };
 
-// The arguments as the window's controls: b's denominator boxes follow a's
-// unless given, as they do in the window.
+// The arguments read by the rule tavrimo-sheets and links read settings by.
 Case ReadCase(const json& c)
 {
-    static const std::map<std::string, std::string SettingsBoxes::*> kBoxes = {
-        {"--number", &SettingsBoxes::PrnNum},       {"--whole-a-from", &SettingsBoxes::edtIntf1},
-        {"--whole-a-to", &SettingsBoxes::edtIntf2}, {"--den-a-from", &SettingsBoxes::edtBunbof1},
-        {"--den-a-to", &SettingsBoxes::edtBunbof2}, {"--whole-b-from", &SettingsBoxes::edtIntb1},
-        {"--whole-b-to", &SettingsBoxes::edtIntb2}, {"--den-b-from", &SettingsBoxes::edtBunbob1},
-        {"--den-b-to", &SettingsBoxes::edtBunbob2},
-    };
     Case out{c.at("note").get<std::string>(), {}, 0, c.at("expected")};
-    bool denBFrom = false, denBTo = false;
+    std::vector<SettingPair> pairs;
     const std::vector<std::string> args = c.at("args").get<std::vector<std::string>>();
     for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        if (const auto box = kBoxes.find(a); box != kBoxes.end()) {
-            out.boxes.*(box->second) = args.at(++i);
-            denBFrom |= a == "--den-b-from";
-            denBTo |= a == "--den-b-to";
-        } else if (a == "--seed") {
-            out.seed = static_cast<std::uint32_t>(std::stoul(args.at(++i)));
-        } else if (a == "--answer-kind") {
-            out.boxes.rgAnswer = std::stoi(args.at(++i));
-        } else if (a == "--count") {
-            out.boxes.rgQNum = args.at(++i) == "20" ? 1 : 0;
-        } else if (a == "--common-denominator") {
-            out.boxes.rgTuubun = 1;
-        } else if (a == "--multiple") {
-            out.boxes.rgBaisuu = 1;
-        } else if (a == "--reduce-operands") {
-            out.boxes.rgYakubun = 1;
-        } else if (a != "--json") {
-            ADD_FAILURE() << out.note << ": an argument the replay does not know: " << a;
+        if (args[i] == "--json") continue;
+        const SettingDescription* d = FindSettingByName(args[i].substr(2));
+        if (d == nullptr) {
+            ADD_FAILURE() << out.note << ": an argument the replay does not know: " << args[i];
+            continue;
         }
+        pairs.push_back({std::string(d->name), d->kind == SettingKind::Flag ? "" : args.at(++i)});
     }
-    if (!denBFrom) out.boxes.edtBunbob1 = out.boxes.edtBunbof1;
-    if (!denBTo) out.boxes.edtBunbob2 = out.boxes.edtBunbof2;
+    const SettingsFromPairs read = ReadSettingPairs(pairs, PairSource::CommandLine);
+    EXPECT_FALSE(read.refusal) << out.note;
+    out.boxes = read.boxes;
+    out.seed = read.seed.value_or(0);
     return out;
 }
 

@@ -59,8 +59,11 @@ TEST(WorksheetSession, PreviewOutcomes)
         std::string message;
         bool ready;  // the preview is drawn and printing allowed
     };
-    SettingsBoxes badBox, noFractions;
+    SettingsBoxes badBox, noFractions, threeOnly = TwoProblemsOnly(), twentyFour;
     badBox.edtIntb1 = "x";
+    threeOnly.edtBunbof2 = threeOnly.edtBunbob2 = "4";  // reducible answers: three distinct problems
+    threeOnly.rgAnswer = 1;
+    twentyFour.rgQNum = 2;  // no control holds it: 24 problems would not fit the table
     noFractions.edtBunbof1 = noFractions.edtBunbof2 = noFractions.edtBunbob1 = noFractions.edtBunbob2 = "0";
     const Row rows[] = {
         {"defaults", false, {}, AssemblyStatus::Complete, "", true},
@@ -68,6 +71,10 @@ TEST(WorksheetSession, PreviewOutcomes)
         {"short after a full set stays ready", true, TwoProblemsOnly(), AssemblyStatus::Short,
          kShortSetWarning, true},
         {"none at all", false, noFractions, AssemblyStatus::Short, kShortSetWarning, false},
+        {"three problems are enough to preview", false, threeOnly, AssemblyStatus::Short, kShortSetWarning,
+         true},
+        {"an item no group has", false, twentyFour, AssemblyStatus::Refused, "問題数に項目「2」はありません.",
+         false},
         {"a box without an integer", false, badBox, AssemblyStatus::Refused, "'x' は整数ではありません.",
          false},
     };
@@ -182,6 +189,16 @@ TEST(WorksheetSession, AFailedPrintCommandKeepsTheNumberItRead)
          {"/home/t", ""}},
         {"refused, nothing named", "4", None, None, Refused, "プリンタが印刷を受け付けません.", 4, 5},
     };
+    {
+        WorksheetSession session(7);
+        session.Preview({});
+        RecordingPrinter printer;
+        const PrintOutcome outcome = session.Print(static_cast<PrintCommand>(7), "4", kQuestion, printer);
+        EXPECT_FALSE(outcome.printed);
+        EXPECT_EQ(outcome.message, "印刷の指示「7」はありません.");
+        EXPECT_TRUE(printer.log.empty());
+        EXPECT_EQ(session.PrintNumber(), 1);
+    }
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
         WorksheetSession session(7);
