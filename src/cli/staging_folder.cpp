@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
+#include <cerrno>
 
 namespace tavrimo {
 namespace {
