@@ -113,7 +113,7 @@ protected:
             if (auto* properties = qobject_cast<QDialog*>(static_cast<QChildEvent*>(event)->child())) {
                 Relabel(*properties,
                         {
-                            {"cupsPropertiesPage", QStringLiteral("詳細設定")},
+                            {"cupsPropertiesPage", QStringLiteral("プリンタのオプション")},
                             {"conflictsLabel",
                              QStringLiteral("競合しているオプションがあります。修正してください。")},
                         });
