@@ -38,7 +38,7 @@ void BM_Preview(benchmark::State& state)
     QImage image(kReferenceWidth, kReferenceHeight, QImage::Format_RGB32);
     for (auto _ : state) {
         QPainter painter(&image);
-        PaintSheet(painter, kReferenceWidth, kReferenceHeight, page);
+        PaintSheet(painter, kReferenceWidth, kReferenceHeight, {page, 0});
         painter.end();
         benchmark::DoNotOptimize(image.constBits());
     }

@@ -26,6 +26,7 @@ public:
     std::int32_t PageHeight() override { return 7016; }
     PrinterFault BeginJob(const PrintJob&) override { return PrinterFault::None; }
     Canvas& JobCanvas() override { return canvas_; }
+    PrinterFault NewPage() override { return PrinterFault::None; }
     PrinterFault EndJob() override { return PrinterFault::None; }
     void SetupDialog() override {}
 

@@ -1,14 +1,19 @@
 #include "app/Fmain.h"
 
 #include <QGuiApplication>
+#include <QImage>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
 #include <QScreen>
 #include <QWindow>
 
+#include "app/advanced_dialog.h"
 #include "app/paint_box.h"
 #include "app/radio_group.h"
 #include "problems/setting_descriptions.h"
+#include "runtime/qt/qpainter_canvas.h"
 #include "runtime/window_services.h"
 
 namespace tavrimo {
@@ -41,6 +46,9 @@ void TForm1::ConnectHandlers()
     connect(btnPrintWithAns, &QPushButton::clicked, this, &TForm1::btnPrintWithAnsClick);
     connect(btnPrintAns, &QPushButton::clicked, this, &TForm1::btnPrintAnsClick);
     connect(btnMaintenance, &QPushButton::clicked, this, &TForm1::btnMaintenanceClick);
+    connect(btnAdvanced, &QPushButton::clicked, this, &TForm1::btnAdvancedClick);
+    connect(btnPrevSheet, &QPushButton::clicked, this, &TForm1::btnPrevSheetClick);
+    connect(btnNextSheet, &QPushButton::clicked, this, &TForm1::btnNextSheetClick);
     connect(btnClose, &QPushButton::clicked, this, &QWidget::close);
     PaintBox1->onPaint = [this](Canvas& canvas) { PaintBox1Paint(canvas); };
 }
@@ -130,9 +138,25 @@ SettingsBoxes TForm1::ReadBoxes() const
     return boxes;
 }
 
+void TForm1::SetBoxes(const SettingsBoxes& boxes)
+{
+    // In the table's order: a's denominator boxes before b's, which follow them while set.
+    for (const SettingDescription& d : SettingDescriptions()) {
+        if (d.place != SettingPlace::Window) continue;
+        const QString name = QString::fromUtf8(d.control.data(), static_cast<qsizetype>(d.control.size()));
+        if (d.text != nullptr) {
+            findChild<QLineEdit*>(name)->setText(QString::fromStdString(boxes.*d.text));
+        } else {
+            findChild<RadioGroup*>(name)->setItemIndex(boxes.*d.value);
+        }
+    }
+    rgTuubunClick();
+}
+
 void TForm1::btnPreviewClick()
 {
     const PreviewOutcome outcome = session_.Preview(ReadBoxes());
+    ShowSet(0);
     // Drawn at once from the table as it now is, whatever the outcome: Qt
     // keeps the box's pixels, and a short or refused preview must not leave
     // a set on show that is not the one the print commands print.
@@ -152,12 +176,25 @@ void TForm1::btnPreviewClick()
         btnPrintWithAns->setEnabled(true);
         btnPrintAns->setEnabled(true);
     }
+    WarnOfALongQuestion();
+}
+
+void TForm1::WarnOfALongQuestion()
+{
+    const QString question = QstSentence->text();
+    if (question == warnedOf_) return;
+    QImage measure(1, 1, QImage::Format_RGB32);
+    QPainter painter(&measure);
+    QPainterCanvas canvas(painter);
+    if (session_.QuestionFits(canvas, Utf8(question))) return;
+    warnedOf_ = question;
+    services_.ShowWarning(kShortSetCaption, kQuestionTooWide);
 }
 
 void TForm1::PaintBox1Paint(Canvas& canvas)
 {
     // The sentence is read now: an edit of it shows at the next repaint.
-    session_.PaintPreview(canvas, Utf8(QstSentence->text()));
+    session_.PaintPreview(canvas, LookOf(ReadBoxes()));
 }
 
 // Printing.
@@ -179,8 +216,8 @@ void TForm1::btnPrintAnsClick()
 
 void TForm1::PrintSheets(PrintCommand command)
 {
-    const PrintOutcome outcome =
-        session_.Print(command, Utf8(PrnNum->text()), Utf8(QstSentence->text()), printer_);
+    WarnOfALongQuestion();
+    const PrintOutcome outcome = session_.Print(command, Utf8(PrnNum->text()), LookOf(ReadBoxes()), printer_);
     if (!outcome.printed) {
         ShowErrorReport(outcome.message);
         return;
@@ -191,6 +228,38 @@ void TForm1::PrintSheets(PrintCommand command)
 void TForm1::btnMaintenanceClick()
 {
     printer_.SetupDialog();
+}
+
+void TForm1::ShowSet(int index)
+{
+    session_.ShowSet(index);
+    const int sets = session_.SetCount();
+    const bool classSet = session_.PreviewReady() && sets > 1;
+    lblSheets->setText(classSet ? QStringLiteral("%1/%2枚").arg(session_.ShownSet() + 1).arg(sets)
+                                : QString());
+    btnPrevSheet->setVisible(classSet);
+    btnNextSheet->setVisible(classSet);
+    btnPrevSheet->setEnabled(session_.ShownSet() > 0);
+    btnNextSheet->setEnabled(session_.ShownSet() < sets - 1);
+    PaintBox1->update();
+}
+
+void TForm1::btnPrevSheetClick()
+{
+    ShowSet(session_.ShownSet() - 1);
+}
+
+void TForm1::btnNextSheetClick()
+{
+    ShowSet(session_.ShownSet() + 1);
+}
+
+void TForm1::btnAdvancedClick()
+{
+    AdvancedDialog dialog(ReadBoxes(), this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    dialogSettings_ = dialog.settings();
+    if (dialog.presetChosen()) SetBoxes(dialog.settings());
 }
 
 void TForm1::ShowErrorReport(const std::string& message)

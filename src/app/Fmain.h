@@ -91,6 +91,13 @@ public:
     QPushButton* btnPrint = nullptr;
     QPushButton* btnPrintWithAns = nullptr;
     QPushButton* btnPrintAns = nullptr;
+    // Beyond the window's own settings: opens 詳細設定.
+    QPushButton* btnAdvanced = nullptr;
+    // A class set: which of its sheets the preview shows ("2/30枚"), and
+    // the steps to the one before and after.
+    QLabel* lblSheets = nullptr;
+    QPushButton* btnPrevSheet = nullptr;
+    QPushButton* btnNextSheet = nullptr;
 
     // Handlers.
     void FormCreate();
@@ -103,6 +110,9 @@ public:
     void btnPrintWithAnsClick();
     void btnPrintAnsClick();
     void btnMaintenanceClick();
+    void btnAdvancedClick();
+    void btnPrevSheetClick();
+    void btnNextSheetClick();
 
     const WorksheetSession& session() const { return session_; }
     const ProblemTable& problemTable() const { return session_.table(); }
@@ -122,7 +132,12 @@ private:
     void SettleOuterSize();
 
     SettingsBoxes ReadBoxes() const;
+    // The window's controls as the settings say (a preset chose them).
+    void SetBoxes(const SettingsBoxes& boxes);
     void PrintSheets(PrintCommand command);
+    void ShowSet(int index);
+    // Warns, once for each wording, of a sentence too wide for the sheet.
+    void WarnOfALongQuestion();
     void ShowErrorReport(const std::string& message);
 
     SheetPrinter& printer_;
@@ -131,6 +146,7 @@ private:
     WorksheetSession session_;
     // The settings of the 詳細設定 dialog, kept between its openings.
     SettingsBoxes dialogSettings_;
+    QString warnedOf_;  // the sentence last warned of as too wide
 
     // Set once the window manager's frame is known and allowed for.
     bool outerSizeSettled_ = false;

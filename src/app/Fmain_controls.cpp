@@ -108,10 +108,13 @@ QPushButton* MakeButton(QWidget* parent, const char* name, int left, int top, in
                         const QString& caption, const QString& hint, const char* picture, int pictureSize)
 {
     constexpr int kButtonHeight = 25;
-    auto* button = new QPushButton(QIcon(QString::fromLatin1(picture)), caption, parent);
+    auto* button = new QPushButton(caption, parent);
     button->setObjectName(QString::fromLatin1(name));
     button->setGeometry(left, top, width, kButtonHeight);
-    button->setIconSize(QSize(pictureSize, pictureSize));
+    if (picture != nullptr) {
+        button->setIcon(QIcon(QString::fromLatin1(picture)));
+        button->setIconSize(QSize(pictureSize, pictureSize));
+    }
     // Enter on the focused button clicks it, as Space does.
     button->setAutoDefault(true);
     SetHint(*button, hint);
@@ -209,6 +212,21 @@ void TForm1::CreateControls()
     btnPrintAns = MakeButton(this, "btnPrintAns", 216, 496, 129, QStringLiteral("印刷（答えのみ）"),
                              QStringLiteral("解答のみ印刷"), ":/icons/printer.png", kPictureSize);
     for (QPushButton* button : {btnPrint, btnPrintWithAns, btnPrintAns}) button->setEnabled(false);
+    // Beside the preview's label, shown only for a class set.
+    lblSheets = MakeLabel(this, "lblSheets", 644, 36, 54, 15, QString());
+    lblSheets->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    btnPrevSheet = MakeButton(this, "btnPrevSheet", 622, 33, 20, QStringLiteral("◀"),
+                              QStringLiteral("前のプリント"), nullptr, 0);
+    btnNextSheet = MakeButton(this, "btnNextSheet", 700, 33, 20, QStringLiteral("▶"),
+                              QStringLiteral("次のプリント"), nullptr, 0);
+    for (QPushButton* step : {btnPrevSheet, btnNextSheet}) {
+        step->resize(20, 21);
+        step->hide();
+    }
+    // In free space above the preview's label, last in the tab order.
+    btnAdvanced =
+        MakeButton(this, "btnAdvanced", 513, 8, 104, QStringLiteral("詳細設定…"),
+                   QStringLiteral("くり下がりの混ぜかた、枚数、名前の欄、途中式などの設定"), nullptr, 0);
 
     SetTabOrder();
 }
@@ -216,9 +234,9 @@ void TForm1::CreateControls()
 void TForm1::SetTabOrder()
 {
     const std::vector<QWidget*> order = {
-        QstSentence, edtIntf1,   edtIntf2, edtBunbof1, edtBunbof2,      edtIntb1,    edtIntb2,
-        edtBunbob1,  edtBunbob2, rgAnswer, btnPrint,   btnPrintWithAns, btnPreview,  btnMaintenance,
-        btnClose,    PrnNum,     rgQNum,   rgTuubun,   rgBaisuu,        btnPrintAns, rgYakubun,
+        QstSentence, edtIntf1, edtIntf2, edtBunbof1,      edtBunbof2, edtIntb1,       edtIntb2, edtBunbob1,
+        edtBunbob2,  rgAnswer, btnPrint, btnPrintWithAns, btnPreview, btnMaintenance, btnClose, PrnNum,
+        rgQNum,      rgTuubun, rgBaisuu, btnPrintAns,     rgYakubun,  btnAdvanced,
     };
     // A group's buttons stand together in the chain; only its selected one
     // takes the Tab key.

@@ -64,14 +64,13 @@ int DotsPerMeter(int dpi)
 
 }  // namespace
 
-void PaintSheet(QPainter& painter, int width, int height, const Sheet& page)
+void PaintSheet(QPainter& painter, int width, int height, const SheetPage& page)
 {
-    Sheet copy = page;  // drawing the answers writes them into the table
     QPainterCanvas canvas(painter);
-    DrawSheet(canvas, width, height, copy);
+    DrawPage(canvas, width, height, page);
 }
 
-QImage RenderSheetImage(const Sheet& page, int dpi)
+QImage RenderSheetImage(const SheetPage& page, int dpi)
 {
     const QSize size = QPageSize(QPageSize::A4).sizePixels(dpi);
     QImage image(size, QImage::Format_RGB32);
@@ -86,14 +85,14 @@ QImage RenderSheetImage(const Sheet& page, int dpi)
     return image;
 }
 
-QImage RenderPreviewImage(const Sheet& page)
+QImage RenderPreviewImage(const SheetPage& page)
 {
     QImage image(kReferenceWidth, kReferenceHeight, QImage::Format_RGB32);
     // The sheet's background stops one pixel short of the right and bottom
     // edges, where the box shows the window's colour.
     image.fill(QGuiApplication::palette().color(QPalette::Window));
-    Sheet preview = page;
-    preview.ShowAnswers = true;
+    SheetPage preview = page;
+    preview.sheet.ShowAnswers = true;
     QPainter painter(&image);
     PaintSheet(painter, kReferenceWidth, kReferenceHeight, preview);
     return image;
@@ -131,7 +130,7 @@ public:
             QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
     }
 
-    QString Add(const Sheet& page) override
+    QString Add(const SheetPage& page) override
     {
         if (file_ && StopRequested()) return StoppedError();
         if (pages_ == 0 && !painter_.begin(&writer_)) return QStringLiteral("PDF を作成できません");
@@ -203,7 +202,7 @@ public:
         return folder_.isValid() ? QString() : WriteError(path_, folder_.errorString());
     }
 
-    QString Add(const Sheet& page) override
+    QString Add(const SheetPage& page) override
     {
         if (StopRequested()) return StoppedError();
         const QByteArray png = EncodePng(render_(page));
@@ -274,7 +273,7 @@ public:
     {
     }
 
-    QString Add(const Sheet& page) override
+    QString Add(const SheetPage& page) override
     {
         if (written_)
             return QStringLiteral("%1 には PNG を1ページしか書けません")
@@ -296,11 +295,13 @@ private:
     bool written_ = false;
 };
 
-QString WriteAll(OpenedWriter opened, const std::vector<Sheet>& pages)
+QString WriteAll(OpenedWriter opened, const std::vector<Sheet>& sheets)
 {
     if (!opened.writer) return opened.error;
-    for (const Sheet& page : pages) {
-        if (QString error = opened.writer->Add(page); !error.isEmpty()) return error;
+    for (const Sheet& sheet : sheets) {
+        for (int page = 0; page < PageCount(sheet); ++page) {
+            if (QString error = opened.writer->Add({sheet, page}); !error.isEmpty()) return error;
+        }
     }
     if (QString error = opened.writer->Finish(); !error.isEmpty()) return error;
     return opened.writer->Commit();
@@ -354,13 +355,18 @@ QString WriteSheetsPng(const QString& path, const std::vector<Sheet>& pages, int
             .arg(kMinPngDpi)
             .arg(kMaxPngDpi);
     }
-    return WriteAll(OpenPngFiles(path, [dpi](const Sheet& page) { return RenderSheetImage(page, dpi); }),
+    return WriteAll(OpenPngFiles(path, [dpi](const SheetPage& page) { return RenderSheetImage(page, dpi); }),
                     pages);
 }
 
-QString WritePreviewPng(const QString& path, const Sheet& page)
+QString WritePreviewPng(const QString& path, const Sheet& sheet)
 {
-    return WriteAll(OpenPngFiles(path, RenderPreviewImage), {page});
+    // The box shows the first page only.
+    auto opened = OpenPngFiles(path, RenderPreviewImage);
+    if (!opened.writer) return opened.error;
+    if (QString error = opened.writer->Add({sheet, 0}); !error.isEmpty()) return error;
+    if (QString error = opened.writer->Finish(); !error.isEmpty()) return error;
+    return opened.writer->Commit();
 }
 
 QStringList PngFileNames(const QString& path, int pageCount)

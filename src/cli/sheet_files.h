@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "problems/sheet.h"
+#include "session/print_sequence.h"
 
 class QIODevice;
 class QPainter;
@@ -19,20 +20,19 @@ inline constexpr int kDefaultPngDpi = 150;
 inline constexpr int kMinPngDpi = 10;
 inline constexpr int kMaxPngDpi = 600;
 
-// Draws the page with DrawSheet onto width x height device pixels of the
-// painter's device. The page's table is copied: the answers drawn are
-// computed into the copy.
-void PaintSheet(QPainter& painter, int width, int height, const Sheet& page);
+// Draws the page onto width x height device pixels of the painter's device.
+// The page's table is copied: the answers drawn are computed into the copy.
+void PaintSheet(QPainter& painter, int width, int height, const SheetPage& page);
 
 // The page on a white A4 portrait image at dpi.
-QImage RenderSheetImage(const Sheet& page, int dpi);
+QImage RenderSheetImage(const SheetPage& page, int dpi);
 
 // The page as the window's 320 x 441 preview box shows it: with answers, the
 // box's background where the sheet leaves it uncovered.
-QImage RenderPreviewImage(const Sheet& page);
+QImage RenderPreviewImage(const SheetPage& page);
 
 // How a PNG writer draws each page.
-using PageRenderer = std::function<QImage(const Sheet&)>;
+using PageRenderer = std::function<QImage(const SheetPage&)>;
 
 // Pages written one at a time, so a long run never holds them all. Every call
 // returns an empty text on success, otherwise a short Japanese message for the
@@ -46,7 +46,7 @@ using PageRenderer = std::function<QImage(const Sheet&)>;
 class SheetFileWriter {
 public:
     virtual ~SheetFileWriter() = default;
-    virtual QString Add(const Sheet& page) = 0;
+    virtual QString Add(const SheetPage& page) = 0;
     // Completes the output; a file target stays under its temporary names.
     virtual QString Finish() = 0;
     virtual QString Commit() = 0;
@@ -69,12 +69,13 @@ OpenedWriter OpenPngFiles(const QString& path, PageRenderer render);
 // A single PNG into an open device: a second page is an error.
 OpenedWriter OpenPngStream(QIODevice& device, const QString& name, PageRenderer render);
 
-// Whole documents at once, through the writers above. WriteSheetsPng refuses
-// a dpi outside kMinPngDpi..kMaxPngDpi before touching any file.
+// Whole documents at once, every page of every sheet, through the writers
+// above. WriteSheetsPng refuses a dpi outside kMinPngDpi..kMaxPngDpi before
+// touching any file.
 QString WriteSheetsPdf(const QString& path, const std::vector<Sheet>& pages);
 QString WriteSheetsPdf(QIODevice& device, const std::vector<Sheet>& pages);
 QString WriteSheetsPng(const QString& path, const std::vector<Sheet>& pages, int dpi = kDefaultPngDpi);
-QString WritePreviewPng(const QString& path, const Sheet& page);
+QString WritePreviewPng(const QString& path, const Sheet& sheet);
 
 // FILE.png for one page; FILE-1.png, FILE-2.png... for more (the number goes
 // before a ".png" ending, or at the end of a name without it).

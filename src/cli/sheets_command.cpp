@@ -2,9 +2,11 @@
 
 #include <QFileDevice>
 #include <QFileInfo>
+#include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QPainter>
 #include <QPrinterInfo>
 #include <algorithm>
 #include <filesystem>
@@ -14,7 +16,9 @@
 #include "cli/progress.h"
 #include "problems/box_integer.h"
 #include "problems/problem_text.h"
+#include "problems/question_text.h"
 #include "problems/setting_descriptions.h"
+#include "runtime/qt/qpainter_canvas.h"
 #include "runtime/qt/qt_sheet_printer.h"
 #include "runtime/random_source.h"
 #include "session/print_sequence.h"
@@ -156,18 +160,52 @@ QString StdoutError(const QIODevice& out)
     return QStringLiteral("標準出力に書き込めません（%1）").arg(out.errorString());
 }
 
-// The pages the print buttons would print for a set, in order; with
-// preview, the preview's answer sheet.
-std::vector<Sheet> PagesOf(const MadeSet& set, const SheetsRequest& request, bool preview)
+SheetLook LookOfRun(const SheetsRequest& request)
 {
-    return SheetsOf(preview ? PrintCommand::Answers : request.answers, set.sheet, request.boxes.QstSentence);
+    SheetLook look = LookOf(request.boxes);
+    look.QuestionText = SheetQuestionText(look.QuestionText);
+    return look;
+}
+
+std::vector<Sheet> SheetsOfSets(const std::vector<MadeSet>& sets)
+{
+    std::vector<Sheet> sheets;
+    for (const MadeSet& set : sets) sheets.push_back(set.sheet);
+    return sheets;
+}
+
+// The pages the print buttons would print of the sets, in their order, every
+// page of every sheet; with preview, each set's preview (its answer sheet's
+// first page).
+std::vector<SheetPage> PagesOf(const std::vector<MadeSet>& sets, const SheetsRequest& request)
+{
+    const SheetLook look = LookOfRun(request);
+    std::vector<SheetPage> pages;
+    if (request.preview) {
+        for (const MadeSet& set : sets)
+            pages.push_back({SheetsOf(PrintCommand::Answers, set.sheet, look).front(), 0});
+        return pages;
+    }
+    for (PlannedJob& job : PlanJobs(request.answers, SheetsOfSets(sets), look)) {
+        for (SheetPage& page : job.pages) pages.push_back(std::move(page));
+    }
+    return pages;
+}
+
+// Stacks put every problem sheet before the first answer sheet, so such a
+// run's pages wait for its last set; sheet by sheet, each set's pages go
+// out as it is made.
+bool WaitsForAllSets(const SheetsRequest& request)
+{
+    return !request.preview && request.sheets > 1 && request.boxes.collate == 1 &&
+           request.answers == PrintCommand::ProblemsAndAnswers;
 }
 
 OpenedWriter OpenFiles(const SheetsRequest& request, QIODevice& out, QFile& stream)
 {
     PageRenderer render = RenderPreviewImage;
     if (!request.preview)
-        render = [dpi = request.dpi](const Sheet& page) { return RenderSheetImage(page, dpi); };
+        render = [dpi = request.dpi](const SheetPage& page) { return RenderSheetImage(page, dpi); };
     if (request.outputKind == OutputKind::File)
         return request.png ? OpenPngFiles(request.output, render) : OpenPdfFile(request.output);
 
@@ -212,11 +250,8 @@ QString PreparePrinter(QtSheetPrinter& printer, const QString& name)
 
 QString PrintSets(QtSheetPrinter& printer, const std::vector<MadeSet>& sets, const SheetsRequest& request)
 {
-    std::vector<Sheet> pages;
-    for (const MadeSet& set : sets) {
-        for (Sheet& page : PagesOf(set, request, false)) pages.push_back(std::move(page));
-    }
-    if (const PrinterFault fault = PrintSheets(printer, pages); fault != PrinterFault::None)
+    const auto jobs = PlanJobs(request.answers, SheetsOfSets(sets), LookOfRun(request));
+    if (const PrinterFault fault = PrintJobs(printer, jobs); fault != PrinterFault::None)
         return FaultMessage(printer, fault);
     return {};
 }
@@ -242,10 +277,11 @@ public:
             files_ = std::move(opened.writer);
         }
         SeedSession();
+        if (request_.NeedsFonts()) WarnOfALongQuestion();
         const int made = MakeSets();
-        const bool done = made != kExitFailed && (!files_ || Check(files_->Finish())) &&
-                          (!printer_ || PrintAndReport()) && (report_.Finish() || StdoutFailed()) &&
-                          (!files_ || Check(files_->Commit()));
+        const bool done = made != kExitFailed && (stacked_.empty() || AddPages(stacked_)) &&
+                          (!files_ || Check(files_->Finish())) && (!printer_ || PrintAndReport()) &&
+                          (report_.Finish() || StdoutFailed()) && (!files_ || Check(files_->Commit()));
         return done ? made : kExitFailed;
     }
 
@@ -258,6 +294,16 @@ private:
             Randomize(session_.source());
             console_.err << "乱数の種 (--seed): " << session_.source().seed() << Qt::endl;
         }
+    }
+
+    // The sheets are still made: the warning says their sentence is cut.
+    void WarnOfALongQuestion()
+    {
+        QImage measure(1, 1, QImage::Format_RGB32);
+        QPainter painter(&measure);
+        QPainterCanvas canvas(painter);
+        if (!session_.QuestionFits(canvas, request_.boxes.QstSentence))
+            console_.err << QString::fromUtf8(kQuestionTooWide) << Qt::endl;
     }
 
     // kExitComplete, kExitShort (the warning given), or kExitFailed.
@@ -298,16 +344,24 @@ private:
 
     bool Deliver(const MadeSet& set)
     {
-        if (files_) {
-            for (const Sheet& page : PagesOf(set, request_, request_.preview)) {
-                if (!Check(files_->Add(page))) return false;
-            }
+        if (files_ && WaitsForAllSets(request_)) {
+            stacked_.push_back(set);
+        } else if (files_ && !AddPages({set})) {
+            return false;
         }
         if (printer_) {
             printed_.push_back(set);
             return true;
         }
         return report_.Add(set) || StdoutFailed();
+    }
+
+    bool AddPages(const std::vector<MadeSet>& sets)
+    {
+        for (const SheetPage& page : PagesOf(sets, request_)) {
+            if (!Check(files_->Add(page))) return false;
+        }
+        return true;
     }
 
     bool PrintAndReport()
@@ -339,6 +393,7 @@ private:
     std::unique_ptr<SheetFileWriter> files_;  // after stream_, which it may write to
     std::optional<QtSheetPrinter> printer_;
     std::vector<MadeSet> printed_;
+    std::vector<MadeSet> stacked_;  // the sets whose pages wait for the run's last set
 };
 
 }  // namespace

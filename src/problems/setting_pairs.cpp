@@ -113,7 +113,11 @@ std::optional<std::string> RefusalOfValue(const SettingDescription& d, std::stri
 {
     const std::string label(d.label);
     switch (d.kind) {
-        case SettingKind::BoxText: return std::nullopt;  // the window's conversion judges it
+        case SettingKind::BoxText:
+            // The window's conversion judges the text; no box needs a long one.
+            if (TextLength(value) > kLongestBoxValue)
+                return label + "は" + std::to_string(kLongestBoxValue) + "文字までにしてください";
+            return std::nullopt;
         case SettingKind::Text:
             if (d.maxLength > 0 && TextLength(value) > static_cast<std::size_t>(d.maxLength))
                 return label + "は" + std::to_string(d.maxLength) + "文字までにしてください";

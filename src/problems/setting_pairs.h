@@ -37,6 +37,10 @@ struct SettingsFromPairs {
 // Where the pairs come from: the command line allows longer runs than a link.
 enum class PairSource { Link, CommandLine };
 
+// A box's text longer than this is refused before it reaches the box: a
+// link or an option must never make the page crawl.
+inline constexpr std::size_t kLongestBoxValue = 200;
+
 // The name of the generators' version in a link.
 inline constexpr std::string_view kVersionName = "v";
 

@@ -16,6 +16,11 @@ struct Sheet {
     std::int32_t PrintNumber = 0;
     bool ShowAnswers = false;
     std::string QuestionText;
+    // How it looks beyond the plain sheet, as the 詳細設定 dialog says.
+    bool ClassHeader = false;     // name, class, date and score fields in the header
+    bool ProblemNumbers = false;  // (1), (2)... before the problems
+    bool ShowWorking = false;     // an answer sheet shows each problem's working
+    int WorkingMethod = 0;        // 0: くり下げる, 1: 仮分数にする
 };
 
 // Only full rows of two problems are on a sheet, and only the table's slots:

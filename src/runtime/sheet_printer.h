@@ -34,11 +34,11 @@ struct PrinterFaultDetail {
 std::string_view PrinterFaultMessage(PrinterFault fault);
 std::string PrinterFaultMessage(PrinterFault fault, const PrinterFaultDetail& detail);
 
-// One print job: one page of one sheet.
+// One print job: the pages of one sheet, or of a class set's sheets.
 struct PrintJob {
     std::string title;
-    std::int32_t sheetNumber = 0;
-    bool answerSheet = false;  // names the job's file when printing to files
+    std::int32_t sheetNumber = 0;  // of its first sheet
+    bool answerSheet = false;      // its first sheet is an answer sheet; names the job's file
 };
 
 // The printer the print commands drive: one object for the program's run,
@@ -53,9 +53,11 @@ public:
     virtual std::int32_t PageWidth() = 0;
     virtual std::int32_t PageHeight() = 0;
 
-    // Opens a job of one page; JobCanvas() draws on it until EndJob().
+    // Opens a job at its first page; JobCanvas() draws on the current page
+    // until NewPage() or EndJob().
     [[nodiscard]] virtual PrinterFault BeginJob(const PrintJob& job) = 0;
     virtual Canvas& JobCanvas() = 0;
+    [[nodiscard]] virtual PrinterFault NewPage() = 0;
     [[nodiscard]] virtual PrinterFault EndJob() = 0;
     // What the last fault returned names; empty for a printer whose faults
     // name nothing.

@@ -3,35 +3,94 @@
 #include "render/sheet_layout.h"
 
 namespace tavrimo {
+namespace {
 
-std::vector<Sheet> SheetsOf(PrintCommand command, const Sheet& set, std::string_view questionText)
+std::vector<bool> AnswerSheetsOf(PrintCommand command)
 {
-    std::vector<bool> answerSheets;
     switch (command) {
-        case PrintCommand::Problems: answerSheets = {false}; break;
-        case PrintCommand::ProblemsAndAnswers: answerSheets = {false, true}; break;
-        case PrintCommand::Answers: answerSheets = {true}; break;
+        case PrintCommand::Problems: return {false};
+        case PrintCommand::ProblemsAndAnswers: return {false, true};
+        case PrintCommand::Answers: return {true};
     }
+    return {};
+}
+
+void AddPages(PlannedJob& job, const Sheet& sheet)
+{
+    if (job.pages.empty()) job.job = {kDocumentTitle, sheet.PrintNumber, sheet.ShowAnswers};
+    for (int page = 0; page < PageCount(sheet); ++page) job.pages.push_back({sheet, page});
+}
+
+}  // namespace
+
+bool IsPrintCommand(PrintCommand command)
+{
+    return command == PrintCommand::Problems || command == PrintCommand::ProblemsAndAnswers ||
+           command == PrintCommand::Answers;
+}
+
+SheetLook LookOf(const SettingsBoxes& boxes)
+{
+    return {boxes.QstSentence, boxes.classHeader == 1, boxes.problemNumbers == 1,
+            boxes.steps == 1,  boxes.method,           boxes.collate == 1};
+}
+
+std::vector<Sheet> SheetsOf(PrintCommand command, const Sheet& set, const SheetLook& look)
+{
     std::vector<Sheet> sheets;
-    for (const bool answers : answerSheets) {
+    for (const bool answers : AnswerSheetsOf(command)) {
         Sheet sheet = set;
         sheet.ShowAnswers = answers;
-        sheet.QuestionText = questionText;
+        sheet.QuestionText = look.QuestionText;
+        sheet.ClassHeader = look.ClassHeader;
+        sheet.ProblemNumbers = look.ProblemNumbers;
+        sheet.ShowWorking = look.ShowWorking;
+        sheet.WorkingMethod = look.WorkingMethod;
         sheets.push_back(std::move(sheet));
     }
     return sheets;
 }
 
-PrinterFault PrintSheets(SheetPrinter& printer, const std::vector<Sheet>& sheets)
+std::vector<PlannedJob> PlanJobs(PrintCommand command, const std::vector<Sheet>& sets, const SheetLook& look)
+{
+    std::vector<PlannedJob> jobs;
+    if (sets.size() == 1) {
+        for (const Sheet& sheet : SheetsOf(command, sets.front(), look)) AddPages(jobs.emplace_back(), sheet);
+        return jobs;
+    }
+    const std::size_t stacks = look.Stacks ? AnswerSheetsOf(command).size() : 1;
+    jobs.resize(stacks);
+    for (const Sheet& set : sets) {
+        const std::vector<Sheet> sheets = SheetsOf(command, set, look);
+        for (std::size_t i = 0; i < sheets.size(); ++i) AddPages(jobs[stacks == 1 ? 0 : i], sheets[i]);
+    }
+    return jobs;
+}
+
+int PageCount(const Sheet&)
+{
+    return 1;
+}
+
+void DrawPage(Canvas& canvas, std::int32_t width, std::int32_t height, const SheetPage& page)
+{
+    Sheet copy = page.sheet;
+    DrawSheet(canvas, width, height, copy);
+}
+
+PrinterFault PrintJobs(SheetPrinter& printer, const std::vector<PlannedJob>& jobs)
 {
     if (const PrinterFault fault = printer.SetPortrait(); fault != PrinterFault::None) return fault;
     const std::int32_t height = printer.PageHeight();
     const std::int32_t width = printer.PageWidth();
-    for (const Sheet& sheet : sheets) {
-        const PrintJob job{kDocumentTitle, sheet.PrintNumber, sheet.ShowAnswers};
-        if (const PrinterFault fault = printer.BeginJob(job); fault != PrinterFault::None) return fault;
-        Sheet copy = sheet;
-        DrawSheet(printer.JobCanvas(), width, height, copy);
+    for (const PlannedJob& job : jobs) {
+        if (const PrinterFault fault = printer.BeginJob(job.job); fault != PrinterFault::None) return fault;
+        for (std::size_t i = 0; i < job.pages.size(); ++i) {
+            if (i > 0) {
+                if (const PrinterFault fault = printer.NewPage(); fault != PrinterFault::None) return fault;
+            }
+            DrawPage(printer.JobCanvas(), width, height, job.pages[i]);
+        }
         if (const PrinterFault fault = printer.EndJob(); fault != PrinterFault::None) return fault;
     }
     return PrinterFault::None;

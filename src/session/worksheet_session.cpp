@@ -5,7 +5,6 @@
 #include "problems/integer_math.h"
 #include "problems/question_text.h"
 #include "render/sheet_layout.h"
-#include "session/print_sequence.h"
 
 namespace tavrimo {
 namespace {
@@ -22,7 +21,16 @@ PreviewOutcome WorksheetSession::Preview(const SettingsBoxes& boxes)
     const AssemblyOutcome assembly = AssembleProblemSet(boxes, source_, sheet_, keys_);
     PreviewOutcome outcome{assembly.status, assembly.message, false};
     if (assembly.status == AssemblyStatus::Refused) return outcome;
-    if (assembly.status == AssemblyStatus::Short) outcome.message = kShortSetWarning;
+    more_.clear();
+    shown_ = 0;
+    // The further sets of a class set, each as one more click would make it.
+    for (int k = 1; k < boxes.sheets && outcome.status == AssemblyStatus::Complete; ++k) {
+        Sheet next;
+        ProblemKeys keys{};
+        outcome.status = AssembleProblemSet(boxes, source_, next, keys).status;
+        more_.push_back(std::move(next));
+    }
+    if (outcome.status == AssemblyStatus::Short) outcome.message = kShortSetWarning;
     if (sheet_.QuestionCount > kFewestPreviewed) PreviewReady_ = 1;
     outcome.previewReady = sheet_.QuestionCount > kFewestPreviewed;
     return outcome;
@@ -35,22 +43,55 @@ void WorksheetSession::ReadPrintNumber(std::string_view numberText)
 
 void WorksheetSession::AdvancePrintNumber()
 {
-    sheet_.PrintNumber = WrapAdd(sheet_.PrintNumber, 1);
+    sheet_.PrintNumber = WrapAdd(sheet_.PrintNumber, SetCount());
 }
 
-bool WorksheetSession::PaintPreview(Canvas& canvas, std::string_view questionText)
+void WorksheetSession::ShowSet(int index)
+{
+    if (index >= 0 && index < SetCount()) shown_ = index;
+}
+
+std::vector<Sheet> WorksheetSession::Sets() const
+{
+    std::vector<Sheet> sets{sheet_};
+    sets.insert(sets.end(), more_.begin(), more_.end());
+    // Set k carries the number after set k - 1's, as its print would.
+    for (std::size_t k = 0; k < sets.size(); ++k) {
+        sets[k].PrintNumber = WrapAdd(sheet_.PrintNumber, static_cast<std::int32_t>(k));
+    }
+    return sets;
+}
+
+const Sheet& WorksheetSession::Shown() const
+{
+    return shown_ == 0 ? sheet_ : more_.at(static_cast<std::size_t>(shown_ - 1));
+}
+
+bool WorksheetSession::PaintPreview(Canvas& canvas, const SheetLook& look)
 {
     if (PreviewReady_ != 1 || sheet_.QuestionCount <= 0) return false;
-    sheet_.QuestionText = SheetQuestionText(questionText);
-    sheet_.ShowAnswers = true;
-    DrawSheet(canvas, kReferenceWidth, kReferenceHeight, sheet_);
-    sheet_.ShowAnswers = false;
+    SheetLook plain = look;
+    plain.QuestionText = SheetQuestionText(look.QuestionText);
+    Sheet answers =
+        SheetsOf(PrintCommand::Answers, Sets().at(static_cast<std::size_t>(shown_)), plain).front();
+    drawing_ = true;
+    DrawPage(canvas, kReferenceWidth, kReferenceHeight, {answers, 0});
+    drawing_ = false;
     return true;
 }
 
-std::vector<Sheet> WorksheetSession::SheetsFor(PrintCommand command, std::string_view questionText) const
+std::vector<PlannedJob> WorksheetSession::JobsFor(PrintCommand command, const SheetLook& look) const
 {
-    return SheetsOf(command, sheet_, SheetQuestionText(questionText));
+    SheetLook plain = look;
+    plain.QuestionText = SheetQuestionText(look.QuestionText);
+    return PlanJobs(command, Sets(), plain);
+}
+
+std::vector<Sheet> WorksheetSession::SheetsFor(PrintCommand command, const SheetLook& look) const
+{
+    SheetLook plain = look;
+    plain.QuestionText = SheetQuestionText(look.QuestionText);
+    return SheetsOf(command, Sets().at(static_cast<std::size_t>(shown_)), plain);
 }
 
 bool WorksheetSession::QuestionFits(Canvas& measure, std::string_view questionText) const
@@ -58,11 +99,10 @@ bool WorksheetSession::QuestionFits(Canvas& measure, std::string_view questionTe
     return tavrimo::QuestionFits(measure, kReferenceWidth, kReferenceHeight, SheetQuestionText(questionText));
 }
 
-PrintOutcome WorksheetSession::Print(PrintCommand command, std::string_view numberText,
-                                     std::string_view questionText, SheetPrinter& printer)
+PrintOutcome WorksheetSession::Print(PrintCommand command, std::string_view numberText, const SheetLook& look,
+                                     SheetPrinter& printer)
 {
-    if (command != PrintCommand::Problems && command != PrintCommand::ProblemsAndAnswers &&
-        command != PrintCommand::Answers) {
+    if (!IsPrintCommand(command)) {
         return {false, WithClosingPeriod("印刷の指示「" + std::to_string(static_cast<int>(command)) +
                                          "」はありません")};
     }
@@ -71,8 +111,7 @@ PrintOutcome WorksheetSession::Print(PrintCommand command, std::string_view numb
     if (!number) return {false, WithClosingPeriod(NotAnIntegerMessage(numberText))};
     sheet_.PrintNumber = *number;
 
-    if (const PrinterFault fault = PrintSheets(printer, SheetsFor(command, questionText));
-        fault != PrinterFault::None) {
+    if (const PrinterFault fault = PrintJobs(printer, JobsFor(command, look)); fault != PrinterFault::None) {
         return {false, WithClosingPeriod(PrinterFaultMessage(fault, printer.FaultDetail()))};
     }
     AdvancePrintNumber();
@@ -81,8 +120,9 @@ PrintOutcome WorksheetSession::Print(PrintCommand command, std::string_view numb
 
 ProblemTable WorksheetSession::AnsweredTable() const
 {
-    ProblemTable table = sheet_.table;
-    for (std::int32_t i = 1; i <= sheet_.QuestionCount && i <= kMaxProblems; ++i) CalcAnswer(table, i, "-");
+    const Sheet& shown = Shown();
+    ProblemTable table = shown.table;
+    for (std::int32_t i = 1; i <= shown.QuestionCount && i <= kMaxProblems; ++i) CalcAnswer(table, i, "-");
     return table;
 }
 

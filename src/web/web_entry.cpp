@@ -6,12 +6,18 @@
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
 
+#include <cmath>
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "problems/box_integer.h"
+#include "problems/grade_presets.h"
 #include "problems/problem_text.h"
+#include "problems/setting_descriptions.h"
+#include "problems/setting_pairs.h"
 #include "runtime/canvas.h"
 #include "runtime/random_source.h"
 #include "runtime/sheet_printer.h"
@@ -67,9 +73,9 @@ private:
     val target_;
 };
 
-// The browser's printing seen as a SheetPrinter: the JS object collects one
-// page per job (pageWidth, pageHeight, beginJob(title, number, answers)
-// returning the page's canvas object, endJob). The browser has no printer
+// The browser's printing seen as a SheetPrinter: the JS object collects the
+// pages (pageWidth, pageHeight, beginJob(title, number, answers) and newPage()
+// each returning a page's canvas object, endJob). The browser has no printer
 // faults to report before its own print dialog.
 class JsPrinter final : public SheetPrinter {
 public:
@@ -84,6 +90,12 @@ public:
         return PrinterFault::None;
     }
     Canvas& JobCanvas() override { return *canvas_; }
+    PrinterFault NewPage() override
+    {
+        if (!canvas_) return PrinterFault::NotReady;
+        canvas_.emplace(pages_.call<val>("newPage"));
+        return PrinterFault::None;
+    }
     PrinterFault EndJob() override
     {
         if (!canvas_) return PrinterFault::NotReady;
@@ -115,20 +127,47 @@ val NumberArray(const MixedNumber& m)
     return a;
 }
 
+val BoxesToJs(const SettingsBoxes& boxes)
+{
+    val out = val::object();
+    for (const SettingDescription& d : SettingDescriptions()) {
+        if (d.text != nullptr) out.set(std::string(d.control), boxes.*d.text);
+        if (d.value != nullptr) out.set(std::string(d.control), boxes.*d.value);
+    }
+    return out;
+}
+
+// Every setting by its control's name: a box's text, or a group's item, a
+// flag or a number; missing ones keep their defaults.
+SettingsBoxes BoxesOf(const val& boxes)
+{
+    SettingsBoxes b;
+    for (const SettingDescription& d : SettingDescriptions()) {
+        const val v = boxes[std::string(d.control)];
+        if (v.isUndefined() || v.isNull()) continue;
+        if (d.text != nullptr) {
+            b.*d.text = v.as<std::string>();
+        } else if (d.value != nullptr) {
+            // Any number the page passes reaches the session, which refuses
+            // what no control holds; one beyond an int becomes one it refuses.
+            const double x = v.as<double>();
+            const bool fits = std::isfinite(x) && x >= INT32_MIN && x <= INT32_MAX;
+            b.*d.value = fits ? static_cast<int>(x) : INT32_MIN;
+        }
+    }
+    return b;
+}
+
 class WebSession {
 public:
-    explicit WebSession(double seed) : session_(static_cast<std::uint32_t>(seed)), setSeed_(session_.source().seed())
+    explicit WebSession(double seed)
+        : session_(static_cast<std::uint32_t>(seed)), setSeed_(session_.source().seed())
     {
     }
 
-    // boxes: the control names of the window, each box's text or each radio
-    // group's selected item.
     val Preview(const val& boxes)
     {
-        SettingsBoxes b;
-        for (auto [name, field] : kBoxFields) b.*field = boxes[name].as<std::string>();
-        for (auto [name, field] : kGroupFields) b.*field = boxes[name].as<int>();
-
+        const SettingsBoxes b = BoxesOf(boxes);
         const std::uint32_t seed = session_.source().seed();
         const PreviewOutcome outcome = session_.Preview(b);
         if (outcome.status != AssemblyStatus::Refused) setSeed_ = seed;
@@ -140,21 +179,30 @@ public:
         return result;
     }
 
-    bool PaintPreview(val canvas, const std::string& question)
+    // boxes: the controls as they stand now; the sheet's look is read from them.
+    bool PaintPreview(val canvas, const val& boxes)
     {
         JsCanvas c(std::move(canvas));
-        return session_.PaintPreview(c, question);
+        return session_.PaintPreview(c, LookOf(BoxesOf(boxes)));
     }
 
     // command: 0 印刷, 1 印刷（答えつき）, 2 印刷（答えのみ）.
-    val Print(int command, const std::string& number, const std::string& question, val pages)
+    // boxes: the controls as they stand now; the sheets' look is read from them.
+    val Print(int command, const std::string& number, const val& boxes, val pages)
     {
         JsPrinter printer(std::move(pages));
-        const PrintOutcome outcome = session_.Print(static_cast<PrintCommand>(command), number, question, printer);
+        const PrintOutcome outcome =
+            session_.Print(static_cast<PrintCommand>(command), number, LookOf(BoxesOf(boxes)), printer);
         val result = val::object();
         result.set("printed", outcome.printed);
         result.set("message", outcome.message);
         return result;
+    }
+
+    bool QuestionFits(val canvas, const std::string& question)
+    {
+        JsCanvas c(std::move(canvas));
+        return session_.QuestionFits(c, question);
     }
 
     // The problems the preview shows (its full rows), as tavrimo-sheets
@@ -162,7 +210,7 @@ public:
     val ProblemLines() const
     {
         const ProblemTable table = session_.AnsweredTable();
-        const std::int32_t shown = session_.QuestionCount() / 2 * 2;
+        const std::int32_t shown = session_.ProblemsOnSheet();
         val lines = val::array();
         for (std::int32_t i = 1; i <= shown; ++i) {
             lines.call<void>("push", std::to_string(i) + ": " + ProblemLine(table, i));
@@ -190,26 +238,127 @@ public:
     // The seed the current set was made from.
     double SeedOfSet() const { return setSeed_; }
     int QuestionCount() const { return session_.QuestionCount(); }
+    int SetCount() const { return session_.SetCount(); }
+    int ShownSet() const { return session_.ShownSet(); }
+    void ShowSet(int index) { session_.ShowSet(index); }
     int PrintNumber() const { return session_.PrintNumber(); }
     bool PreviewReady() const { return session_.PreviewReady(); }
 
 private:
-    static constexpr std::pair<const char*, std::string SettingsBoxes::*> kBoxFields[] = {
-        {"PrnNum", &SettingsBoxes::PrnNum},         {"edtIntf1", &SettingsBoxes::edtIntf1},
-        {"edtIntf2", &SettingsBoxes::edtIntf2},     {"edtBunbof1", &SettingsBoxes::edtBunbof1},
-        {"edtBunbof2", &SettingsBoxes::edtBunbof2}, {"edtIntb1", &SettingsBoxes::edtIntb1},
-        {"edtIntb2", &SettingsBoxes::edtIntb2},     {"edtBunbob1", &SettingsBoxes::edtBunbob1},
-        {"edtBunbob2", &SettingsBoxes::edtBunbob2},
-    };
-    static constexpr std::pair<const char*, int SettingsBoxes::*> kGroupFields[] = {
-        {"rgAnswer", &SettingsBoxes::rgAnswer}, {"rgQNum", &SettingsBoxes::rgQNum},
-        {"rgTuubun", &SettingsBoxes::rgTuubun}, {"rgBaisuu", &SettingsBoxes::rgBaisuu},
-        {"rgYakubun", &SettingsBoxes::rgYakubun},
-    };
-
     WorksheetSession session_;
     std::uint32_t setSeed_;
 };
+
+// The settings' descriptions for the page: it builds its controls' texts,
+// items, hints and defaults, and the 詳細設定 dialog, from them.
+val Descriptions()
+{
+    const auto kindName = [](SettingKind kind) {
+        switch (kind) {
+            case SettingKind::BoxText: return "box";
+            case SettingKind::Text: return "text";
+            case SettingKind::Choice: return "choice";
+            case SettingKind::Flag: return "flag";
+            case SettingKind::Number: return "number";
+        }
+        return "text";
+    };
+    val all = val::array();
+    for (const SettingDescription& d : SettingDescriptions()) {
+        val o = val::object();
+        o.set("control", std::string(d.control));
+        o.set("name", std::string(d.name));
+        o.set("label", std::string(d.label));
+        o.set("kind", std::string(kindName(d.kind)));
+        o.set("place", std::string(d.place == SettingPlace::Window   ? "window"
+                                   : d.place == SettingPlace::Dialog ? "dialog"
+                                                                     : "run"));
+        if (d.text != nullptr) o.set("initial", DefaultText(d));
+        if (d.value != nullptr) o.set("initial", DefaultValue(d));
+        o.set("low", static_cast<double>(d.low));
+        o.set("high", static_cast<double>(d.high));
+        o.set("maxLength", d.maxLength);
+        val items = val::array();
+        for (const SettingItem& item : d.items) {
+            val i = val::object();
+            i.set("text", std::string(item.text));
+            i.set("value", std::string(item.value));
+            items.call<void>("push", i);
+        }
+        o.set("items", items);
+        o.set("hint", std::string(d.hint));
+        o.set("follows", std::string(d.follows));
+        if (d.off) o.set("off", *d.off);
+        o.set("offText", std::string(d.offText));
+        o.set("unit", std::string(d.unit));
+        val offered = val::array();
+        for (const int v : d.offered) offered.call<void>("push", v);
+        o.set("offered", offered);
+        all.call<void>("push", o);
+    }
+    return all;
+}
+
+// A link's parameters, [[name, value], ...] in their order, read by the rule
+// tavrimo-sheets reads its options by: { boxes (by control), seed (or null),
+// error ('' or the first refusal, naming its parameter), unknown (names) }.
+val ReadLink(const val& params)
+{
+    std::vector<SettingPair> pairs;
+    const auto length = params["length"].as<unsigned>();
+    for (unsigned i = 0; i < length; ++i) {
+        pairs.push_back({params[i][0].as<std::string>(), params[i][1].as<std::string>()});
+    }
+    const SettingsFromPairs read = ReadSettingPairs(pairs, PairSource::Link);
+    val result = val::object();
+    result.set("boxes", BoxesToJs(read.boxes));
+    result.set("seed", read.seed ? val(static_cast<double>(*read.seed)) : val::null());
+    result.set("error", read.refusal ? read.refusal->name + ": " + WithClosingPeriod(read.refusal->message)
+                                     : std::string());
+    val unknown = val::array();
+    for (const std::string& name : read.unknown) unknown.call<void>("push", name);
+    result.set("unknown", unknown);
+    return result;
+}
+
+// The link of a set: [[name, value], ...], the version first.
+val WriteLink(const val& boxes, const val& seed)
+{
+    const auto pairs = WriteSettingPairs(
+        BoxesOf(boxes), seed.isNull() || seed.isUndefined()
+                            ? std::nullopt
+                            : std::optional<std::uint32_t>(static_cast<std::uint32_t>(seed.as<double>())));
+    val out = val::array();
+    for (const SettingPair& p : pairs) {
+        val pair = val::array();
+        pair.call<void>("push", p.name, p.value);
+        out.call<void>("push", pair);
+    }
+    return out;
+}
+
+// The refusal of a value typed for a setting, '' when it holds one.
+std::string CheckSetting(const std::string& name, const std::string& value)
+{
+    const SettingDescription* d = FindSettingByName(name);
+    if (d == nullptr) return "「" + name + "」という設定はありません";
+    return RefusalOfValue(*d, value, PairSource::Link).value_or("");
+}
+
+val PresetNames()
+{
+    val names = val::array();
+    for (const GradePreset& preset : GradePresets()) names.call<void>("push", std::string(preset.name));
+    return names;
+}
+
+// The settings with the preset's applied, by control.
+val ApplyPreset(const val& boxes, int index)
+{
+    const auto presets = GradePresets();
+    if (index < 0 || static_cast<std::size_t>(index) >= presets.size()) return BoxesToJs(BoxesOf(boxes));
+    return BoxesToJs(WithPreset(BoxesOf(boxes), presets[static_cast<std::size_t>(index)]));
+}
 
 double SeedForTimeOfDay(int hour, int minute, int second, int millisecond)
 {
@@ -227,6 +376,7 @@ EMSCRIPTEN_BINDINGS(tavrimo)
         .constructor<double>()
         .function("preview", &WebSession::Preview)
         .function("paintPreview", &WebSession::PaintPreview)
+        .function("questionFits", &WebSession::QuestionFits)
         .function("print", &WebSession::Print)
         .function("problemLines", &WebSession::ProblemLines)
         .function("problems", &WebSession::Problems)
@@ -234,7 +384,18 @@ EMSCRIPTEN_BINDINGS(tavrimo)
         .function("setSeed", &WebSession::SetSeed)
         .function("seedOfSet", &WebSession::SeedOfSet)
         .function("questionCount", &WebSession::QuestionCount)
+        .function("setCount", &WebSession::SetCount)
+        .function("shownSet", &WebSession::ShownSet)
+        .function("showSet", &WebSession::ShowSet)
         .function("printNumber", &WebSession::PrintNumber)
         .function("previewReady", &WebSession::PreviewReady);
     function("seedFromTimeOfDay", &tavrimo::SeedForTimeOfDay);
+    function("settingDescriptions", &tavrimo::Descriptions);
+    function("readLink", &tavrimo::ReadLink);
+    function("writeLink", &tavrimo::WriteLink);
+    function("checkSetting", &tavrimo::CheckSetting);
+    function(
+        "questionTooWide", +[] { return std::string(tavrimo::kQuestionTooWide); });
+    function("presetNames", &tavrimo::PresetNames);
+    function("applyPreset", &tavrimo::ApplyPreset);
 }

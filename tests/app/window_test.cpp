@@ -1,13 +1,17 @@
 // The window through its own widgets: every control as the form puts it, the
 // tab order, the handlers, previews and print commands on a recording printer.
 
+#include <QComboBox>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QLabel>
+#include <QLineEdit>
 #include <QScreen>
 #include <QStyle>
+#include <QTimer>
 #include <climits>
 
+#include "app/advanced_dialog.h"
 #include "app/shapes.h"
 #include "problems/setting_descriptions.h"
 #include "problems/settings_reader.h"
@@ -75,11 +79,13 @@ const Control kControls[] = {
     {"btnPrint", 216, 432, 129, 25, "印刷", 16, "解答なしで印刷", false},
     {"btnPrintWithAns", 216, 464, 129, 25, "印刷（答えつき）", 16, "解答ありで印刷", false},
     {"btnPrintAns", 216, 496, 129, 25, "印刷（答えのみ）", 16, "解答のみ印刷", false},
+    {"btnAdvanced", 513, 8, 104, 25, "詳細設定…", 0,
+     "くり下がりの混ぜかた、枚数、名前の欄、途中式などの設定"},
 };
 const char* const kTabOrder =  // and round again to the first
     "QstSentence edtIntf1 edtIntf2 edtBunbof1 edtBunbof2 edtIntb1 edtIntb2 edtBunbob1 edtBunbob2 rgAnswer "
     "btnPrint btnPrintWithAns btnPreview btnMaintenance btnClose PrnNum rgQNum rgTuubun rgBaisuu btnPrintAns "
-    "rgYakubun QstSentence";
+    "rgYakubun btnAdvanced QstSentence";
 
 struct Preview {
     const char* name;
@@ -127,6 +133,17 @@ const PrintCase kPrintCommands[] = {
     {"no printer", "btnPrint", "4", {}, "デフォルト プリンタが存在しません.", NoDefaultPrinter, None, 4, 1},
     {"busy", "btnPrintAns", "4", {true}, "現在印刷中です.", None, AlreadyPrinting, 4, 4},
 };
+
+// Opens 詳細設定 and acts on it while it is open.
+void WithDialog(TestWindow<>& w, const std::function<void(AdvancedDialog&)>& act)
+{
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<AdvancedDialog*>(QApplication::activeModalWidget());
+        QVERIFY(dialog != nullptr && dialog->windowTitle() == "詳細設定");
+        act(*dialog);
+    });
+    w.Click(w.form.btnAdvanced);
+}
 
 }  // namespace
 
@@ -220,6 +237,8 @@ private slots:
                            (c.n == 1 ? last.x() == first.x() && last.y() > first.y()
                                      : last.x() > first.x() && last.y() == first.y())));
         // The picture: its own size, a transparent background, greyed when disabled, one for printing.
+        if (button && c.n == 0) QVERIFY(button->icon().isNull());
+        if (button && c.n == 0) return;
         const QImage picture = button ? button->icon().pixmap(c.n).toImage() : QImage();
         QVERIFY(!button || (button->iconSize() == picture.size() && qAlpha(picture.pixel(0, c.n - 1)) == 0 &&
                             picture != button->icon().pixmap(c.n, QIcon::Disabled).toImage()));
@@ -256,6 +275,85 @@ private slots:
         f_->btnClose->setFocus();
         QTest::keyClick(f_->btnClose, Qt::Key_Return);
         QVERIFY(!f_->isVisible());
+    }
+
+    // 詳細設定: キャンセル changes nothing; OK takes its rows, but not a number
+    // out of range; a preset fills the window's boxes.
+    void advancedDialog()
+    {
+        QVERIFY(w_->Show());
+        const auto withDialog = [&](const std::function<void(AdvancedDialog&)>& act) {
+            WithDialog(*w_, act);
+        };
+        const auto list = [](AdvancedDialog& d, const char* name) { return d.findChild<QComboBox*>(name); };
+        withDialog([&](AdvancedDialog& d) {
+            list(d, "borrowMix")->setCurrentIndex(list(d, "borrowMix")->findText("50%"));
+            d.reject();
+        });
+        QCOMPARE(f_->session().QuestionCount(), 0);
+        withDialog([&](AdvancedDialog& d) {
+            QCOMPARE(list(d, "borrowMix")->currentText(), "なし");
+            d.findChild<QLineEdit*>("sheets")->setText("101");
+            d.accept();
+            QVERIFY(d.isVisible() && d.findChild<QLabel*>("error")->text().contains("1から100まで"));
+            d.findChild<QLineEdit*>("sheets")->setText("3");
+            auto* presets = list(d, "cmbPreset");
+            presets->setCurrentIndex(presets->findText("5年 分母がちがう (通分後36まで)"));
+            emit presets->activated(presets->currentIndex());
+            QCOMPARE(list(d, "borrowMix")->currentText(), "50%");
+            d.accept();
+        });
+        QCOMPARE(std::tuple(f_->edtIntf2->text(), f_->edtBunbob2->text(), f_->rgTuubun->itemIndex()),
+                 std::tuple(QString("9"), QString("12"), 1));
+        QVERIFY(f_->rgBaisuu->isEnabled());
+        w_->Preview();
+        // Every problem of the preview's set keeps to the preset's cap of 36.
+        const ProblemTable& t = f_->problemTable();
+        for (int i = 1; i <= f_->session().QuestionCount(); ++i)
+            QVERIFY(CommonDenominatorOf(t.Minuend[i], t.Subtrahend[i]) <= 36);
+    }
+
+    // A class set: the preview says which of its sheets it shows and steps
+    // between them; a print command prints them all in stacks, numbered on.
+    void classSet()
+    {
+        QVERIFY(w_->Show());
+        WithDialog(*w_, [](AdvancedDialog& d) {
+            d.findChild<QLineEdit*>("sheets")->setText("3");
+            d.findChild<QComboBox*>("collate")->setCurrentIndex(1);
+            d.accept();
+        });
+        f_->PrnNum->setText("7");
+        w_->Preview();
+        QVERIFY(f_->lblSheets->text() == "1/3枚" && f_->btnNextSheet->isVisible() &&
+                !f_->btnPrevSheet->isEnabled());
+        w_->Click(f_->btnNextSheet);
+        QCOMPARE(f_->lblSheets->text(), "2/3枚");
+        QVERIFY(PreviewDrawing(*f_)[11].text == "問題No.8");
+        w_->Click(f_->btnPrintWithAns);
+        const auto& jobs = w_->printer.jobs;
+        QCOMPARE(jobs.size(), 2u);
+        QVERIFY(jobs[0].pages.size() == 3 && !jobs[0].job.answerSheet && jobs[1].job.answerSheet);
+        QCOMPARE(f_->PrnNum->text(), "10");
+    }
+
+    // A sentence wider than the sheet is warned of, once for each wording, and
+    // control characters never reach the sheet.
+    void longQuestion()
+    {
+        QVERIFY(w_->Show());
+        const QString warning = QString("warning 警告: ") + kQuestionTooWide;
+        f_->QstSentence->setText(QString(60, QChar(0x3042)));
+        w_->Preview();
+        w_->Click(f_->btnPrint);
+        QCOMPARE(w_->services.events.count(warning), 1);
+        f_->QstSentence->setText("短い\x1b[1m文");
+        w_->Preview();
+        QCOMPARE(w_->services.events.count(warning), 1);
+        RecordingCanvas canvas;
+        f_->PaintBox1Paint(canvas);
+        QVERIFY(!canvas.calls().empty());
+        QCOMPARE(QString::fromStdString(canvas.CallsOf(CanvasOp::TextOut)[3].text), "短い[1m文");
     }
 
     void preview_data() { AddRows(kPreviews); }
@@ -331,7 +429,7 @@ private slots:
             const PrintJob& job = printer.jobs[i].job;
             QVERIFY(job.title == kDocumentTitle && job.sheetNumber == c.number.toInt() &&
                     job.answerSheet == c.answerSheets[i]);
-            QCOMPARE(printer.jobs[i].page.calls(),
+            QCOMPARE(printer.jobs[i].pages.front().calls(),
                      SheetDrawing(set, 4760, 6814, 16, job.sheetNumber, job.answerSheet, sentence));
         }
         // A failed command keeps the number read, and the box as typed.
@@ -341,7 +439,7 @@ private slots:
         if (failed) return;
         // Again: the same problems under the next number.
         w_->Click(button);
-        QCOMPARE(printer.jobs.back().page.calls(),
+        QCOMPARE(printer.jobs.back().pages.front().calls(),
                  SheetDrawing(set, 4760, 6814, 16, c.printNumber, c.answerSheets.back(), sentence));
     }
 };

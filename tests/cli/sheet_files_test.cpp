@@ -105,11 +105,11 @@ TEST(SheetFiles, PngPagesAreA4AtTheirResolutionAndNumberedWhenSeveral)
     QImage withoutAnswers(320, 441, QImage::Format_RGB32);
     withoutAnswers.fill(preview.pixel(319, 440));
     QPainter painter(&withoutAnswers);
-    PaintSheet(painter, 320, 441, page);
+    PaintSheet(painter, 320, 441, {page, 0});
     painter.end();
     EXPECT_NE(preview, withoutAnswers);
     page.ShowAnswers = true;
-    EXPECT_EQ(preview, RenderPreviewImage(page));
+    EXPECT_EQ(preview, RenderPreviewImage({page, 0}));
 }
 
 // A write that fails says why in the system's words, whether the pages go
@@ -117,12 +117,12 @@ TEST(SheetFiles, PngPagesAreA4AtTheirResolutionAndNumberedWhenSeveral)
 TEST(SheetFiles, AFullDeviceGivesTheSystemsReason)
 {
     const std::vector<Sheet> pages{Page(16, false, 1), Page(16, true, 1), Page(20, true, 2)};
-    const PageRenderer at50 = [](const Sheet& page) { return RenderSheetImage(page, 50); };
+    const PageRenderer at50 = [](const SheetPage& page) { return RenderSheetImage(page, 50); };
     for (const bool png : {false, true}) {
         QFile full("/dev/full");
         ASSERT_TRUE(full.open(QIODevice::WriteOnly));
         OpenedWriter opened = png ? OpenPngStream(full, "/dev/full", at50) : OpenPdfStream(full, "/dev/full");
-        QString error = opened.writer->Add(pages[0]);
+        QString error = opened.writer->Add({pages[0], 0});
         if (error.isEmpty()) error = opened.writer->Finish();
         EXPECT_EQ(error, "ファイル /dev/full を書き込めません（No space left on device）") << png;
     }

@@ -130,6 +130,7 @@ TEST(SheetsCommand, ExitCodesAndMessages)
         {{"--seed", "1", "--preview", "--answers", "no", "-o", "p.png"}, kExitFailed, "--answers no"},
         {{"--seed", "1", "-o", "-", "--json"}, kExitFailed, "--json"},
         {{"--seed", "1", "-o", "-", "--format", "png", "--answers", "with"}, kExitFailed, "1ページ"},
+        {{"--seed", "1", "--question", QString(40, QChar(0x3042)), "-o", "/dev/null"}, kExitComplete, "右のはしが切れます"},
         {{"--seed", "1", "--answer-kind", "3"},
          kExitShort,
          "今の条件では、指定された問題数が確保できません。"},

@@ -7,6 +7,8 @@
 #include <set>
 
 #include "problems/answer.h"
+#include "problems/grade_presets.h"
+#include "problems/setting_pairs.h"
 #include "problems/problem_set.h"
 #include "rational.h"
 
@@ -158,6 +160,33 @@ TEST(DrawBounds, CommonMultiplesStayBelowOneHundredAndBorrowingIsStrict)
         for (std::uint32_t seed = 0; seed < 30; ++seed) {
             const Made m = Make(equalParts, seed);
             for (int i = 1; i <= m.sheet.QuestionCount; ++i) EXPECT_TRUE(Borrows(m.sheet.table, i)) << kind;
+        }
+    }
+}
+
+// Each grade's preset reads as it is written and makes full sets.
+TEST(GradePresets, EachMakesFullSetsAsItSays)
+{
+    for (const GradePreset& preset : GradePresets()) {
+        SCOPED_TRACE(std::string(preset.name));
+        std::vector<SettingPair> pairs;
+        for (const PresetValue& v : preset.settings) pairs.push_back({std::string(v.name), std::string(v.value)});
+        EXPECT_FALSE(ReadSettingPairs(pairs, PairSource::Link).refusal);
+        SettingsBoxes before;
+        before.PrnNum = "12";
+        before.sheets = 30;
+        before.borrowMix = 75;
+        const SettingsBoxes boxes = WithPreset(before, preset);
+        EXPECT_EQ(boxes.PrnNum, "12");
+        EXPECT_EQ(boxes.sheets, 30);
+        for (std::uint32_t seed = 0; seed < 20; ++seed) {
+            const Made m = Make(boxes, seed);
+            EXPECT_EQ(m.outcome.status, AssemblyStatus::Complete) << seed;
+            const ProblemTable& t = m.sheet.table;
+            for (int i = 1; i <= m.sheet.QuestionCount; ++i) {
+                if (boxes.maxCommonDenominator > 0)
+                    EXPECT_LE(CommonDenominatorOf(t.Minuend[i], t.Subtrahend[i]), boxes.maxCommonDenominator);
+            }
         }
     }
 }

@@ -13,7 +13,7 @@ class RecordingPrinter final : public SheetPrinter {
 public:
     struct Job {
         PrintJob job;
-        RecordingCanvas page;
+        std::vector<RecordingCanvas> pages;
     };
     std::vector<std::string> log;  // every call, in order
     std::vector<Job> jobs;         // the jobs begun
@@ -26,10 +26,15 @@ public:
     std::int32_t PageHeight() override { return log.push_back("PageHeight"), height; }
     PrinterFault BeginJob(const PrintJob& job) override
     {
-        if (beginFault == PrinterFault::None) jobs.push_back({job, RecordingCanvas()});
+        if (beginFault == PrinterFault::None) jobs.push_back({job, {RecordingCanvas()}});
         return log.push_back("BeginJob"), beginFault;
     }
-    Canvas& JobCanvas() override { return jobs.back().page; }
+    Canvas& JobCanvas() override { return jobs.back().pages.back(); }
+    PrinterFault NewPage() override
+    {
+        jobs.back().pages.emplace_back();
+        return log.push_back("NewPage"), PrinterFault::None;
+    }
     PrinterFault EndJob() override { return log.push_back("EndJob"), endFault; }
     PrinterFaultDetail FaultDetail() const override { return detail; }
     void SetupDialog() override { log.push_back("SetupDialog"); }

@@ -15,6 +15,7 @@ using testing::RecordingPrinter;
 using Calls = std::vector<CanvasCall>;
 
 constexpr std::string_view kQuestion = "答えを書きましょう。";
+const SheetLook kLook{std::string(kQuestion)};
 
 // The calls DrawSheet makes for a sheet, on a copy (the answers are written into it).
 Calls Drawing(Sheet sheet, std::int32_t width, std::int32_t height)
@@ -27,7 +28,7 @@ Calls Drawing(Sheet sheet, std::int32_t width, std::int32_t height)
 Calls Preview(WorksheetSession& session)
 {
     RecordingCanvas canvas;
-    session.PaintPreview(canvas, kQuestion);
+    session.PaintPreview(canvas, kLook);
     return canvas.calls();
 }
 
@@ -116,7 +117,7 @@ TEST(WorksheetSession, PrintCommandsPrintTheirSheetsAndAdvanceTheNumber)
         session.Preview({});
         RecordingPrinter printer;
         const Sheet set{session.table(), session.QuestionCount(), 12, false, std::string(kQuestion)};
-        const PrintOutcome outcome = session.Print(r.command, "12", kQuestion, printer);
+        const PrintOutcome outcome = session.Print(r.command, "12", kLook, printer);
         ASSERT_TRUE(outcome.printed) << outcome.message;
         std::vector<std::string> log{"SetPortrait", "PageHeight", "PageWidth"};
         for (std::size_t i = 0; i < r.answerSheets.size(); ++i) log.insert(log.end(), {"BeginJob", "EndJob"});
@@ -129,7 +130,7 @@ TEST(WorksheetSession, PrintCommandsPrintTheirSheetsAndAdvanceTheNumber)
             EXPECT_EQ(job.answerSheet, r.answerSheets[i]);
             Sheet expected = set;
             expected.ShowAnswers = r.answerSheets[i];
-            EXPECT_EQ(printer.jobs[i].page.calls(), Drawing(expected, 2480, 3508));
+            EXPECT_EQ(printer.jobs[i].pages.front().calls(), Drawing(expected, 2480, 3508));
         }
         // Both sheets of one command carry one number; the command raises it once.
         EXPECT_EQ(session.PrintNumber(), 13);
@@ -193,7 +194,7 @@ TEST(WorksheetSession, AFailedPrintCommandKeepsTheNumberItRead)
         WorksheetSession session(7);
         session.Preview({});
         RecordingPrinter printer;
-        const PrintOutcome outcome = session.Print(static_cast<PrintCommand>(7), "4", kQuestion, printer);
+        const PrintOutcome outcome = session.Print(static_cast<PrintCommand>(7), "4", kLook, printer);
         EXPECT_FALSE(outcome.printed);
         EXPECT_EQ(outcome.message, "印刷の指示「7」はありません.");
         EXPECT_TRUE(printer.log.empty());
@@ -207,11 +208,80 @@ TEST(WorksheetSession, AFailedPrintCommandKeepsTheNumberItRead)
         std::tie(printer.portraitFault, printer.beginFault, printer.endFault, printer.detail) =
             std::tie(r.portrait, r.begin, r.end, r.detail);
         const PrintOutcome outcome =
-            session.Print(PrintCommand::ProblemsAndAnswers, r.number, kQuestion, printer);
+            session.Print(PrintCommand::ProblemsAndAnswers, r.number, kLook, printer);
         EXPECT_FALSE(outcome.printed);
         EXPECT_EQ(outcome.message, r.message);
         EXPECT_EQ(session.PrintNumber(), r.numberAfter);
         EXPECT_EQ(printer.log.size(), r.printerCalls);
+    }
+}
+
+// A class set: K sets at once, as K clicks would make them, printed in as
+// few jobs as their order allows and under K numbers.
+TEST(WorksheetSession, AClassSetIsMadeAsClicksWouldAndPrintedInOrder)
+{
+    SettingsBoxes boxes;
+    boxes.sheets = 3;
+    WorksheetSession classSet(9), clicks(9);
+    ASSERT_EQ(classSet.Preview(boxes).status, AssemblyStatus::Complete);
+    ASSERT_EQ(classSet.SetCount(), 3);
+    std::vector<ProblemTable> tables;
+    for (int k = 0; k < 3; ++k) {
+        clicks.Preview({});
+        classSet.ShowSet(k);
+        EXPECT_EQ(classSet.AnsweredTable().Minuend, clicks.AnsweredTable().Minuend);
+        tables.push_back(classSet.AnsweredTable());
+    }
+    EXPECT_NE(tables[0].Minuend, tables[1].Minuend);
+    EXPECT_EQ(classSet.source().seed(), clicks.source().seed());
+    // The preview shows the set chosen, under its own number.
+    classSet.ShowSet(1);
+    const Calls second = Preview(classSet);
+    classSet.ShowSet(0);
+    EXPECT_NE(Preview(classSet), second);
+    EXPECT_EQ(second[11].text, "問題No.2");
+
+    struct Row {
+        const char* name;
+        bool stacks;
+        PrintCommand command;
+        std::vector<std::vector<std::pair<int, bool>>> jobs;  // each page's number and whether it answers
+    };
+    const Row rows[] = {
+        {"sheet by sheet",
+         false,
+         PrintCommand::ProblemsAndAnswers,
+         {{{12, false}, {12, true}, {13, false}, {13, true}, {14, false}, {14, true}}}},
+        {"in stacks",
+         true,
+         PrintCommand::ProblemsAndAnswers,
+         {{{12, false}, {13, false}, {14, false}}, {{12, true}, {13, true}, {14, true}}}},
+        {"answers only", true, PrintCommand::Answers, {{{12, true}, {13, true}, {14, true}}}},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        SheetLook look = kLook;
+        look.Stacks = r.stacks;
+        for (int round = 0; round < 2; ++round) {  // again: the same sets under the next numbers
+            RecordingPrinter printer;
+            const int first = 12 + 3 * round;
+            ASSERT_TRUE(classSet.Print(r.command, std::to_string(first), look, printer).printed);
+            ASSERT_EQ(printer.jobs.size(), r.jobs.size());
+            for (std::size_t j = 0; j < r.jobs.size(); ++j) {
+                const auto& pages = r.jobs[j];
+                ASSERT_EQ(printer.jobs[j].pages.size(), pages.size());
+                EXPECT_EQ(printer.jobs[j].job.sheetNumber, pages[0].first + 3 * round);
+                EXPECT_EQ(printer.jobs[j].job.title, kDocumentTitle);
+                for (std::size_t p = 0; p < pages.size(); ++p) {
+                    const auto [number, answers] = pages[p];
+                    Sheet expected{tables[static_cast<std::size_t>(number - 12)], 16, number + 3 * round,
+                                   answers, std::string(kQuestion)};
+                    EXPECT_EQ(printer.jobs[j].pages[p].calls(), Drawing(expected, 2480, 3508))
+                        << j << ' ' << p;
+                }
+            }
+            EXPECT_EQ(classSet.PrintNumber(), first + 3);
+        }
     }
 }
 
@@ -230,7 +300,7 @@ TEST(WorksheetSession, SheetsForACommandCarryTheCurrentNumberAndSentence)
 {
     WorksheetSession session(3);
     session.Preview({});
-    const std::vector<Sheet> sheets = session.SheetsFor(PrintCommand::ProblemsAndAnswers, kQuestion);
+    const std::vector<Sheet> sheets = session.SheetsFor(PrintCommand::ProblemsAndAnswers, kLook);
     ASSERT_EQ(sheets.size(), 2u);
     EXPECT_FALSE(sheets[0].ShowAnswers);
     EXPECT_TRUE(sheets[1].ShowAnswers);

@@ -7,7 +7,7 @@ import { createHash } from 'node:crypto';
 import { cpSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
-import { CHROMIUM, SHEETS, SITE, argsToParams, openPage, previewLines, startBrowser, vectors } from './harness.mjs';
+import { CHROMIUM, SHEETS, SITE, argsToParams, loadEngine, openPage, previewLines, startBrowser, vectors } from './harness.mjs';
 import { chromium } from 'playwright-core';
 import { serveSite } from '../../scripts/serve-web.mjs';
 
@@ -98,23 +98,20 @@ describe('the window', () => {
       }
       return out;
     });
+    // Texts, hints, lengths, items and initial values are the engine's descriptions of the settings.
+    const described = Object.fromEntries((await loadEngine()).settingDescriptions().map((d) => [d.control, d]));
     const rows = [
-      ['QstSentence', [16, 88, 345, 23], 'つぎの計算をしましょう。', '問題文を入力', -1, 1],
-      ['edtIntf1', [16, 164, 25, 23], '0', '0から99までの数', 2, 2],
-      ['edtIntf2', [60, 164, 25, 23], '0', '0から99までの数', 2, 3],
-      ['edtBunbof1', [96, 184, 25, 23], '2', '0又は2から99までの数', 2, 4],
-      ['edtBunbof2', [148, 184, 25, 23], '99', '0又は2から99までの数', 2, 5],
-      ['edtIntb1', [208, 164, 25, 23], '0', '0から99までの数', 2, 6],
-      ['edtIntb2', [253, 164, 25, 23], '0', '0から99までの数', 2, 7],
-      ['edtBunbob1', [288, 184, 25, 23], '2', '0又は2から99までの数', 2, 8],
-      ['edtBunbob2', [340, 184, 25, 23], '99', '0又は2から99までの数', 2, 9],
-      ['PrnNum', [304, 216, 49, 23], '1', '', -1, 16],
+      ['QstSentence', [16, 88, 345, 23], 1], ['edtIntf1', [16, 164, 25, 23], 2], ['edtIntf2', [60, 164, 25, 23], 3],
+      ['edtBunbof1', [96, 184, 25, 23], 4], ['edtBunbof2', [148, 184, 25, 23], 5],
+      ['edtIntb1', [208, 164, 25, 23], 6], ['edtIntb2', [253, 164, 25, 23], 7],
+      ['edtBunbob1', [288, 184, 25, 23], 8], ['edtBunbob2', [340, 184, 25, 23], 9], ['PrnNum', [304, 216, 49, 23], 16],
     ];
-    for (const [id, box, value, title, maxLength, tab] of rows) {
+    for (const [id, box, tab] of rows) {
+      const d = described[id];
       assert.deepEqual(controls[id].box, box, id);
-      assert.equal(controls[id].value, value, id);
-      assert.equal(controls[id].title, title, id);
-      assert.equal(controls[id].maxLength, maxLength, id);
+      assert.equal(controls[id].value, d.initial, id);
+      assert.equal(controls[id].title, d.hint, id);
+      assert.equal(controls[id].maxLength, d.maxLength || -1, id);
       assert.equal(controls[id].tab, tab, id);
     }
     const buttons = [
@@ -133,19 +130,17 @@ describe('the window', () => {
       assert.equal(controls[id].tab, tab, id);
     }
     const groups = [
-      ['rgAnswer', [16, 216, 169, 153], '分数部分だけの答え',
-        ['0以上約分なし', '0以上約分あり', '0以上約分混合', '0未満約分なし', '0未満約分あり', '0未満約分混合'], false],
-      ['rgTuubun', [198, 248, 171, 41], '通分の有無', ['なし', 'あり'], false],
-      ['rgBaisuu', [198, 296, 173, 41], '他方の倍数パターン', ['なし', 'あり'], true],
-      ['rgQNum', [198, 344, 173, 41], '問題数', ['8段2列', '10段2列'], false],
-      ['rgYakubun', [16, 376, 169, 33], '分母と分子の約分', ['混合', 'なし'], false],
+      ['rgAnswer', [16, 216, 169, 153], false], ['rgTuubun', [198, 248, 171, 41], false],
+      ['rgBaisuu', [198, 296, 173, 41], true], ['rgQNum', [198, 344, 173, 41], false],
+      ['rgYakubun', [16, 376, 169, 33], false],
     ];
-    for (const [id, box, caption, items, disabled] of groups) {
+    for (const [id, box, disabled] of groups) {
+      const d = described[id];
       assert.deepEqual(controls[id].box, box, id);
-      assert.equal(await page.locator(`#${id} legend`).textContent(), caption, id);
-      assert.deepEqual(await page.locator(`#${id} label`).allTextContents(), items, id);
+      assert.equal(await page.locator(`#${id} legend`).textContent(), d.label, id);
+      assert.deepEqual(await page.locator(`#${id} label`).allTextContents(), d.items.map((i) => i.text), id);
       assert.equal(controls[id].disabled, disabled, id);
-      assert.equal(await page.locator(`#${id} input:checked`).getAttribute('value'), '0', id);
+      assert.equal(await page.locator(`#${id} input:checked`).getAttribute('value'), String(d.initial), id);
     }
     assert.deepEqual(controls.PaintBox1.box, [393, 64, 320, 441]);
     assert.equal(await page.title(), 'Tavrimo For 引き算(分数編)');
@@ -342,6 +337,59 @@ describe('printing', () => {
   });
 });
 
+describe('詳細設定', () => {
+  test('the dialog: キャンセル changes nothing, OK takes its settings, a preset fills the window', async () => {
+    const page = await openPage(env.browser, url());
+    const dialogOpen = () => page.evaluate(() => document.getElementById('dlgAdvanced').open);
+    await page.click('#btnAdvanced');
+    assert.equal(await dialogOpen(), true);
+    await page.selectOption('#dlg-borrowMix', '50');
+    await page.check('#dlg-easyFirst');
+    await page.click('#dlgAdvanced button[value="cancel"]');
+    assert.equal(await dialogOpen(), false);
+    await clickPreview(page);
+    assert.equal(new URL(page.url()).searchParams.get('borrow-mix'), null);
+
+    await page.click('#btnAdvanced');
+    assert.equal(await page.inputValue('#dlg-borrowMix'), '-1');
+    await page.fill('#dlg-maxCommonDenominator', '1');
+    await page.click('#dlgAdvanced button[value="ok"]');
+    assert.match(await page.locator('#dlgAdvanced .error').textContent(), /通分後の分母の上限/);
+    await page.fill('#dlg-maxCommonDenominator', '36');
+    await page.selectOption('#cmbPreset', { label: '4年 同じ分母 まぜる (50%)' });
+    assert.equal(await page.inputValue('#dlg-borrowMix'), '50');
+    await page.click('#dlgAdvanced button[value="ok"]');
+    assert.equal(await dialogOpen(), false);
+    assert.equal(await page.inputValue('#edtIntf2'), '9');
+    await clickPreview(page);
+    const link = new URL(page.url()).searchParams;
+    assert.equal(link.get('v'), '1');
+    assert.equal(link.get('borrow-mix'), '50');
+    assert.equal(link.get('whole-a-to'), '9');
+    assert.deepEqual(page.errors, []);
+    await page.context().close();
+  });
+});
+
+describe('class sets', () => {
+  test('a class set: the preview steps through its sheets, one print gives them all in stacks', async () => {
+    const page = await openPage(env.browser, url('seed=5&sheets=3&collate=stacks&number=7'), {}, stubPrint);
+    await page.waitForFunction(() => document.getElementById('previewLines').textContent !== '');
+    assert.equal(await page.locator('#lblSheets').textContent(), '1/3枚');
+    const first = await previewLines(page);
+    await page.click('#btnNextSheet');
+    assert.equal(await page.locator('#lblSheets').textContent(), '2/3枚');
+    assert.notDeepEqual(await previewLines(page), first);
+    await page.click('#btnPrintWithAns');
+    const numbers = await page.locator('#print-pages svg').evaluateAll((svgs) => svgs.map((s) => s.dataset.answers));
+    assert.equal(numbers.length, 6);
+    assert.deepEqual(numbers, ['0', '0', '0', '1', '1', '1']);
+    assert.equal(await page.inputValue('#PrnNum'), '10');
+    assert.deepEqual(page.errors, []);
+    await page.context().close();
+  });
+});
+
 describe('links', () => {
   test('a link reproduces its set exactly', async () => {
     const first = await openPage(env.browser, url());
@@ -370,8 +418,9 @@ describe('links', () => {
     const rows = [
       ['seed=1&whole-a-from=abc', "'abc' は整数ではありません."],
       ['seed=1&den-a-to=100', null],
-      ['seed=1&count=30', 'count には16か20を指定してください'],
-      [`seed=1&whole-a-to=${'7'.repeat(8000)}`, 'whole-a-to は200文字までにしてください'],
+      ['seed=1&count=30', 'count: 問題数には16、20のどれかを指定してください.'],
+      [`seed=1&whole-a-to=${'7'.repeat(8000)}`, 'whole-a-to: aの整数部分の上限は200文字までにしてください.'],
+      ['seed=1&v=2', null],
     ];
     for (const [query, message] of rows) {
       const page = await openPage(env.browser, url(query));
@@ -384,12 +433,24 @@ describe('links', () => {
     }
   });
 
+  test('an unknown parameter is named, and the sheet made from the rest', async () => {
+    const page = await openPage(env.browser, url('seed=3&sed=4&count=20'));
+    await page.locator('#dlgNotice').waitFor({ state: 'visible' });
+    assert.match(await page.locator('#dlgNotice .message').textContent(), /「sed」/);
+    assert.equal((await previewLines(page)).length, 20);
+    await page.context().close();
+  });
+
   test('a hostile question is drawn as text and runs nothing', async () => {
     const hostile = '<img src=x onerror="window.pwned=1"><script>window.pwned=2</script>&amp;"\'';
     const params = argsToParams(DEFAULTS_SEED_0.args);
     params.set('question', hostile);
     const page = await openPage(env.browser, url(params.toString()), {}, stubPrint);
     await page.waitForFunction(() => document.getElementById('previewLines').textContent !== '');
+    // Too wide for the sheet: said once, not printed half without a word.
+    await page.locator('#dlgWarning').waitFor({ state: 'visible' });
+    assert.match(await page.locator('#dlgWarning .message').textContent(), /問題文がプリントの幅に収まらない/);
+    await page.click('#dlgWarning button');
     const csp = (await page.request.get(url())).headers()['content-security-policy'];
     assert.match(csp, /script-src 'self' 'wasm-unsafe-eval'/);
     assert.equal(await page.inputValue('#QstSentence'), hostile);

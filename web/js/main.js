@@ -5,13 +5,11 @@
 import { FontSizer, canvasMeasurer } from './fonts.js';
 import { PreviewCanvas, SvgPage } from './canvas.js';
 import { readParams, writeParams } from './params.js';
+import { SettingControls, groupIndex } from './settings.js';
 import { beep, showError, showNotice, showWarning } from './dialogs.js';
 
 const $ = (id) => document.getElementById(id);
 
-const BOXES = ['PrnNum', 'edtIntf1', 'edtIntf2', 'edtBunbof1', 'edtBunbof2',
-  'edtIntb1', 'edtIntb2', 'edtBunbob1', 'edtBunbob2'];
-const GROUPS = ['rgAnswer', 'rgQNum', 'rgTuubun', 'rgBaisuu', 'rgYakubun'];
 const PRINT_BUTTONS = ['btnPrint', 'btnPrintWithAns', 'btnPrintAns'];
 
 // A4 less a 5 mm margin on every side, in device pixels at 600 dpi.
@@ -23,30 +21,6 @@ const PAGE_HEIGHT = mmToDevice(287);
 const PRINT_COMMANDS = { btnPrint: 0, btnPrintWithAns: 1, btnPrintAns: 2 };
 
 // ---- controls ----
-
-function groupIndex(name) {
-  const checked = document.querySelector(`input[name="${name}"]:checked`);
-  return checked ? Number(checked.value) : 0;
-}
-
-function setGroupIndex(name, index) {
-  const radio = document.querySelector(`input[name="${name}"][value="${index}"]`);
-  if (radio) radio.checked = true;
-}
-
-function readBoxes() {
-  const boxes = {};
-  for (const id of BOXES) boxes[id] = $(id).value;
-  for (const name of GROUPS) boxes[name] = groupIndex(name);
-  return boxes;
-}
-
-function setControls(boxes, question) {
-  for (const id of BOXES) $(id).value = boxes[id];
-  for (const name of GROUPS) setGroupIndex(name, boxes[name]);
-  $('QstSentence').value = question;
-  couple();
-}
 
 // 倍数 only with 通分, keeping its item.
 function couple() {
@@ -143,7 +117,12 @@ async function start() {
   const previewCtx = $('PaintBox1').getContext('2d');
   const preview = new PreviewCanvas(sizer, previewCtx);
 
-  const link = readParams(new URLSearchParams(location.search));
+  const settings = new SettingControls(engine);
+  settings.build();
+  settings.buildDialog();
+  for (const group of document.querySelectorAll('.group')) arrangeGroup(group);
+
+  const link = readParams(engine, location.search);
   const session = new engine.Session(link.seed ?? clockSeed(engine));
   let setBoxes = null; // the settings of the current set, for its link
 
@@ -151,27 +130,38 @@ async function start() {
 
   function updateLink() {
     if (!setBoxes) return;
-    const params = writeParams({ ...setBoxes, PrnNum: $('PrnNum').value }, $('QstSentence').value,
-      session.seedOfSet());
-    history.replaceState(null, '', `?${params}`);
+    const boxes = { ...setBoxes, PrnNum: $('PrnNum').value, QstSentence: $('QstSentence').value };
+    history.replaceState(null, '', `?${writeParams(engine, boxes, session.seedOfSet())}`);
   }
 
-  // The paint box: the answer sheet from the table once a preview is ready.
+  // The paint box: the shown set's answer sheet once a preview is ready;
+  // with a class set, which of its sheets that is.
   function repaint() {
     previewCtx.fillStyle = boxFace;
     previewCtx.fillRect(0, 0, 320, 441);
-    const painted = session.paintPreview(preview, $('QstSentence').value);
+    const painted = session.paintPreview(preview, settings.read());
     $('previewLines').textContent = painted ? session.problemLines().join('\n') : '';
+    const number = (session.printNumber() + session.shownSet()) | 0;
     $('PaintBox1').setAttribute('aria-label',
-      painted ? `プレビュー画面: 問題No.${session.printNumber()} ${$('QstSentence').value}` : 'プレビュー画面');
+      painted ? `プレビュー画面: 問題No.${number} ${$('QstSentence').value}` : 'プレビュー画面');
+    const sets = session.setCount();
+    $('lblSheets').textContent = painted && sets > 1 ? `${session.shownSet() + 1}/${sets}枚` : '';
+    $('btnPrevSheet').hidden = $('btnNextSheet').hidden = !(painted && sets > 1);
+    $('btnPrevSheet').disabled = session.shownSet() === 0;
+    $('btnNextSheet').disabled = session.shownSet() === sets - 1;
     return painted;
+  }
+
+  function showSet(step) {
+    session.showSet(session.shownSet() + step);
+    repaint();
   }
 
   async function previewCommand() {
     // Only the very first command can find the fonts still loading; later
     // ones draw in the click itself.
     if (!sheetFontsLoaded) await loadSheetFonts();
-    const boxes = readBoxes();
+    const boxes = settings.read();
     const outcome = session.preview(boxes);
     if (outcome.status === 'refused') {
       await showError(outcome.message);
@@ -185,6 +175,7 @@ async function start() {
       await showWarning(outcome.message);
     }
     repaint();
+    await warnOfALongQuestion();
     if (outcome.previewReady) for (const id of PRINT_BUTTONS) $(id).disabled = false;
   }
 
@@ -204,14 +195,33 @@ async function start() {
         current.title = title;
         return current;
       },
+      newPage: () => {
+        pages.push(current);
+        const previous = pages.at(-1);
+        current = new SvgPage(sizer, document, PAGE_WIDTH, PAGE_HEIGHT);
+        Object.assign(current.svg.dataset, previous.svg.dataset);
+        current.title = previous.title;
+        return current;
+      },
       endJob: () => pages.push(current),
     };
-    const outcome = session.print(command, $('PrnNum').value, $('QstSentence').value, printer);
+    const outcome = session.print(command, $('PrnNum').value, settings.read(), printer);
     return { outcome, pages };
+  }
+
+  // A sentence wider than the sheet would be cut at its edge: say so, once
+  // for each wording of it.
+  let warnedOf = null;
+  async function warnOfALongQuestion() {
+    const question = $('QstSentence').value;
+    if (question === warnedOf || session.questionFits(preview, question)) return;
+    warnedOf = question;
+    await showWarning(engine.questionTooWide());
   }
 
   async function printCommand(id) {
     if (!sheetFontsLoaded) await loadSheetFonts();
+    await warnOfALongQuestion();
     const { outcome, pages } = preparePages(PRINT_COMMANDS[id]);
     if (!outcome.printed) {
       await showError(outcome.message);
@@ -243,27 +253,35 @@ async function start() {
   $('btnMaintenance').addEventListener('click', () => showNotice('印刷設定',
     'プリンタと用紙は、印刷のときに開くブラウザの印刷画面で選びます。\n' +
     '用紙はA4、向きは縦になります。余白は「なし」か「デフォルト」のままにしてください。'));
+  $('btnPrevSheet').addEventListener('click', () => showSet(-1));
+  $('btnNextSheet').addEventListener('click', () => showSet(1));
+  $('btnAdvanced').addEventListener('click', async () => {
+    if (await settings.openDialog()) couple();
+  });
   $('btnClose').addEventListener('click', () => {
     window.close();
     // A tab the page did not open stays: start afresh, as a new run would.
     location.replace(location.pathname);
   });
-  for (const dialog of document.querySelectorAll('dialog')) {
+  for (const dialog of document.querySelectorAll('dialog.message-box')) {
     dialog.querySelector('button').addEventListener('click', () => dialog.close());
   }
 
-  setControls(link.boxes, link.question);
+  settings.set(link.boxes);
+  couple();
   repaint();
   document.documentElement.dataset.ready = 'true';
   keepForOffline();
   if (link.error) {
     await showError(link.error);
-  } else if (link.seed !== null) {
-    await previewCommand();
+    return;
+  }
+  if (link.seed !== null) await previewCommand();
+  if (link.unknown.length > 0) {
+    await showNotice('リンク', `リンクの「${link.unknown.join('」「')}」は、このTavrimoが知らない設定なので使いませんでした。`);
   }
 }
 
-for (const group of document.querySelectorAll('.group')) arrangeGroup(group);
 fitWindow();
 window.addEventListener('resize', fitWindow);
 start().catch((e) => {

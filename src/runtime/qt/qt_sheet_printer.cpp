@@ -245,6 +245,13 @@ Canvas& QtSheetPrinter::JobCanvas()
     return *canvas_;
 }
 
+PrinterFault QtSheetPrinter::NewPage()
+{
+    if (!painter_.isActive()) return Fault(PrinterFault::NotReady);
+    const bool added = writer_ != nullptr ? writer_->newPage() : device().newPage();
+    return added ? PrinterFault::None : Fault(PrinterFault::NotReady);
+}
+
 PrinterFault QtSheetPrinter::EndJob()
 {
     if (!painter_.isActive()) return Fault(PrinterFault::NotReady);

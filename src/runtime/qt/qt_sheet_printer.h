@@ -34,6 +34,7 @@ public:
     std::int32_t PageHeight() override;
     PrinterFault BeginJob(const PrintJob& job) override;
     Canvas& JobCanvas() override;
+    PrinterFault NewPage() override;
     PrinterFault EndJob() override;
     PrinterFaultDetail FaultDetail() const override { return detail_; }
     // The dialog works on a copy of the printer, which replaces it on OK.
