@@ -156,7 +156,7 @@ TEST(SheetFiles, RunsOnOneNameTakeTurnsAndLeftOverFoldersGo)
         ASSERT_TRUE(QDir().mkpath(leftOver) && QFile(leftOver + "/1.png").open(QIODevice::WriteOnly));
         std::vector<OpenedWriter> runs;
         for (const QColor colour : {Qt::red, Qt::blue}) {
-            runs.push_back(OpenPngFiles(name, [colour](const Sheet&) {
+            runs.push_back(OpenPngFiles(name, [colour](const SheetPage&) {
                 QImage image(1, 1, QImage::Format_RGB32);
                 image.fill(colour);
                 return image;
@@ -164,7 +164,7 @@ TEST(SheetFiles, RunsOnOneNameTakeTurnsAndLeftOverFoldersGo)
             ASSERT_EQ(runs.back().error, "");
             EXPECT_FALSE(QFileInfo::exists(leftOver));
             for (int page = 0; page < kPages; ++page)
-                ASSERT_EQ(runs.back().writer->Add(Page(16, false, 1)), "");
+                ASSERT_EQ(runs.back().writer->Add({Page(16, false, 1)}), "");
             ASSERT_EQ(runs.back().writer->Finish(), "");
         }
         std::latch start(2);
