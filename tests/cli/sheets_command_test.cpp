@@ -12,6 +12,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <csignal>
@@ -254,14 +255,28 @@ TEST(SheetsCommand, WritesThePagesThePrintButtonsWould)
     struct Row {
         const char* answers;
         int sheets;
-        int pages;
+        const char* collate;
+        QStringList numbers;  // page by page
     };
-    for (const Row& r : {Row{"no", 1, 1}, Row{"with", 1, 2}, Row{"only", 3, 3}, Row{"with", 2, 4}}) {
-        const QString pdf = dir.filePath(QString("%1-%2.pdf").arg(r.answers).arg(r.sheets));
-        const Outcome o =
-            Sheets({"--seed", "9", "--sheets", QString::number(r.sheets), "--answers", r.answers, "-o", pdf});
+    const Row rows[] = {
+        {"no", 1, "pairs", {"1"}},
+        {"with", 1, "pairs", {"1", "1"}},
+        {"only", 3, "pairs", {"1", "2", "3"}},
+        {"with", 2, "pairs", {"1", "1", "2", "2"}},
+        {"with", 3, "stacks", {"1", "2", "3", "1", "2", "3"}},
+    };
+    for (const Row& r : rows) {
+        const QString pdf = dir.filePath(QString("%1-%2-%3.pdf").arg(r.answers).arg(r.sheets).arg(r.collate));
+        const Outcome o = Sheets({"--seed", "9", "--sheets", QString::number(r.sheets), "--answers", r.answers,
+                                  "--collate", r.collate, "-o", pdf});
         EXPECT_EQ(o.code, kExitComplete) << o.err.toStdString();
-        EXPECT_EQ(PdfPages(pdf), r.pages) << r.answers;
+        QProcess text;
+        text.start("pdftotext", {pdf, "-"});
+        text.waitForFinished(30000);
+        QStringList numbers;
+        for (const QString& page : QString::fromUtf8(text.readAllStandardOutput()).split('\f', Qt::SkipEmptyParts))
+            numbers << page.section("問題No.", 1).section(QRegularExpression("\\s"), 0, 0);
+        EXPECT_EQ(numbers, r.numbers) << r.answers << ' ' << r.collate;
     }
 
     const QString png = dir.filePath("sheet.png");
