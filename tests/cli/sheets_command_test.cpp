@@ -13,7 +13,9 @@
 #include <QJsonObject>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTemporaryDir>
+#include <csignal>
 
 #include "cli/progress.h"
 #include "problems/problem_text.h"
@@ -483,6 +485,101 @@ TEST(SheetsCommand, BinaryWritesMorePngPagesThanOpenFilesAllowed)
         QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden);
     EXPECT_EQ(files.size(), 60);
     EXPECT_TRUE(files.contains("s-60.png"));
+}
+
+// A shell command in a fresh folder, the program as $S, without XDG_RUNTIME_DIR (Qt
+// would remark on it); what it wrote to stdout and stderr, and what it left there.
+struct ShellOutcome {
+    int code;
+    QString out, err;
+    QStringList left;  // in the folder, hidden ones included
+};
+
+ShellOutcome Shell(const QString& command)
+{
+    QTemporaryDir dir;
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove("XDG_RUNTIME_DIR");
+    env.insert("S", TAVRIMO_SHEETS_BINARY);
+    p.setProcessEnvironment(env);
+    p.setWorkingDirectory(dir.path());
+    p.start("sh", {"-c", command});
+    p.waitForFinished(120000);
+    return {
+        p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
+        QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError()),
+        QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot)};
+}
+
+// stderr holds the program's own messages only: nothing from Qt or libpng in a normal run
+// or a failing one. A name that is not UTF-8 is refused rather than written under another
+// name; a file that cannot be written whole (past `ulimit -f` KiB) says why in the system's words.
+TEST(SheetsCommand, BinaryStderrHoldsItsOwnMessagesOnly)
+{
+    const QString tooLarge = "ファイル s.%1 を書き込めません（File too large）\n",
+                  notUtf8 =
+                      "引数 'x\\xff\\xfe.pdf' は UTF-8 の文字列ではありません（ファイル名などは UTF-8 "
+                      "で指定してください）\n";
+    // Arguments after --seed 1, the file size limit in KiB (0: none), exit code, stderr, files left.
+    const std::tuple<QString, int, int, QString, QStringList> rows[] = {
+        {"--json", 0, 0, "", {}},
+        {"--answers with -o s.pdf", 0, 0, "", {"s.pdf"}},
+        {"--dpi 10 -o s.png", 0, 0, "", {"s.png"}},
+        {"--preview -o s.png", 0, 0, "", {"s.png"}},
+        {"-o \"$(printf 'x\\377\\376.pdf')\"", 0, 2, notUtf8, {}},
+        {"--sheets 8 -o s.pdf", 4, 2, tooLarge.arg("pdf"), {}},
+        {"--sheets 8 -o s.pdf", 16, 2, tooLarge.arg("pdf"), {}},
+        {"--sheets 8 -o s.png", 16, 2, tooLarge.arg("png"), {}},
+    };
+    for (const auto& [arguments, kib, code, err, left] : rows) {
+        const ShellOutcome o = Shell(QString("trap '' XFSZ; ulimit -f %1; \"$S\" --seed 1 %2")
+                                         .arg(kib > 0 ? QString::number(kib) : "unlimited", arguments));
+        EXPECT_EQ(o.code, code) << arguments.toStdString() << kib;
+        EXPECT_EQ(o.err, err) << arguments.toStdString() << kib;
+        EXPECT_EQ(o.left, left) << arguments.toStdString() << kib;
+    }
+}
+
+// With standard output on the terminal that stderr is on, the counts would mix into the
+// sets: no progress then. Elsewhere it shows, so the run is long enough to show it.
+TEST(SheetsCommand, BinaryShowsNoProgressOnTheTerminalOfItsOutput)
+{
+    if (QStandardPaths::findExecutable("script").isEmpty()) GTEST_SKIP() << "no script (bsdutils)";
+    for (const auto& [redirect, progress] : {std::pair{"", false}, {" >/dev/null", true}}) {
+        const QString run = QString(R"("$S" --seed 1 --sheets 1500 -o /dev/null%1)").arg(redirect);
+        const ShellOutcome o = Shell("script -qec '" + run + "' /dev/null");
+        EXPECT_EQ(o.code, 0) << o.err.toStdString();
+        EXPECT_EQ(o.out.contains("作成中"), progress) << redirect;
+    }
+}
+
+// Ctrl-C, SIGTERM or SIGHUP during a long file run: the pages written so far go with
+// their temporary folder or file, and the program ends by the signal.
+TEST(SheetsCommand, BinaryStoppedBySignalLeavesNothing)
+{
+    for (const auto& [signal, output] : {std::pair{SIGINT, "keep.png"},
+                                         {SIGTERM, "keep.png"},
+                                         {SIGHUP, "keep.png"},
+                                         {SIGTERM, "keep.pdf"}}) {
+        QTemporaryDir dir;
+        QProcess p;
+        p.setChildProcessModifier([] {  // what a background test runner ignores would stay ignored
+            for (const int s : {SIGINT, SIGTERM, SIGHUP}) std::signal(s, SIG_DFL);
+        });
+        p.setWorkingDirectory(dir.path());
+        p.start(TAVRIMO_SHEETS_BINARY, {"--seed", "1", "--sheets", "10000", "--dpi", "10", "-o", output});
+        // Sets go to stdout once their pages are written: wait for a few.
+        QByteArray out;
+        while (out.count("問題No.") < 5 && p.waitForReadyRead(30000)) out += p.readAllStandardOutput();
+        ASSERT_GE(out.count("問題No."), 5);
+        kill(static_cast<pid_t>(p.processId()), signal);
+        ASSERT_TRUE(p.waitForFinished(30000));
+        EXPECT_EQ(p.exitStatus(), QProcess::CrashExit) << signal << output;
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                  QStringList())
+            << signal << output;
+    }
 }
 
 TEST(Progress, ShowsOnATerminalOnlyAndEndsItsLine)
