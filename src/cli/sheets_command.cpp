@@ -19,6 +19,7 @@
 #include "problems/question_text.h"
 #include "problems/setting_descriptions.h"
 #include "problems/working_steps.h"
+#include "runtime/qt/cups_queue.h"
 #include "runtime/qt/qpainter_canvas.h"
 #include "runtime/qt/qt_sheet_printer.h"
 #include "runtime/random_source.h"
@@ -260,8 +261,11 @@ QString FaultMessage(const QtSheetPrinter& printer, PrinterFault fault)
 QString PreparePrinter(QtSheetPrinter& printer, const QString& name)
 {
     if (!name.isEmpty()) {
-        if (QPrinterInfo::printerInfo(name).isNull())
+        if (QPrinterInfo::printerInfo(name).isNull()) {
+            if (!SpoolerAnswers())
+                return QString::fromUtf8(PrinterFaultMessage(PrinterFault::SpoolerUnreachable)) + '.';
             return QString("プリンタ「%1」が見つかりません").arg(name);
+        }
         printer.device().setPrinterName(name);
     }
     if (const PrinterFault fault = printer.SetPortrait(); fault != PrinterFault::None)

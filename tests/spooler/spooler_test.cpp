@@ -86,15 +86,18 @@ struct Set {
 
 // The job: its title, one portrait A4 page, the sheet number, the numbers of the operands, and of the
 // answers exactly on an answer sheet: whole parts other than 0, numerators and denominators.
-void CheckJob(const Job& job, const Set& set, bool answerSheet)
+void CheckJob(const Job& job, const Set& set, bool answerSheet, int page = 1, int pages = 1)
 {
-    QCOMPARE(QString("%1 %2 %3").arg(job.pages).arg(job.media, job.title), QString("1 A4 ") + kDocumentTitle);
+    QCOMPARE(QString("%1 %2 %3").arg(job.pages).arg(job.media, job.title),
+             QString("%1 A4 ").arg(pages) + kDocumentTitle);
     const QString pdf = QString("%1/spool/d%2-001").arg(kDir).arg(job.id, 5, 10, QChar('0'));
     const QString info = Run("pdfinfo", {pdf}).out;
     QVERIFY2(info.contains(QRegularExpression(
-                 R"((?m)^Pages:\s+1\n(.*\n)*Page size:\s+59[45][\d.]* x 84[12][\d.]* pts \(A4\)$)")),
-             qPrintable(pdf + " is not one portrait A4 page:\n" + info));
-    QString text = Run("pdftotext", {"-layout", pdf, "-"}).out;
+                 QString(R"((?m)^Pages:\s+%1\n(.*\n)*Page size:\s+59[45][\d.]* x 84[12][\d.]* pts \(A4\)$)")
+                     .arg(pages))),
+             qPrintable(pdf + " is not portrait A4 pages:\n" + info));
+    QString text =
+        Run("pdftotext", {"-layout", "-f", QString::number(page), "-l", QString::number(page), pdf, "-"}).out;
     static const QRegularExpression label(R"(問題No\.(-?\d+))");
     QCOMPARE(label.match(text).captured(1), QString::number(set.number));
     std::vector<int> shown, expected;
@@ -358,6 +361,7 @@ private slots:
             return MixedNumber{v[0].toInt(), v[1].toInt(), v[2].toInt()};
         };
         std::size_t seen = LoggedJobs().size();
+        // One set: a job per sheet. A class set: sheet by sheet in one job.
         for (const auto& [arguments, sheets] :
              {std::pair{"--seed 11 --sheets 2 --number 4 --answers with --print", std::vector{false, true}},
               {"--seed 12 --printer q --answers only", {true}},
@@ -365,16 +369,25 @@ private slots:
             const Output o = Run(kSheets, QString(arguments).split(' ') << "--json");
             QVERIFY2(o.code == 0, qPrintable(arguments + (": " + o.err)));
             const QJsonArray sets = QJsonDocument::fromJson(o.out.toUtf8()).array();
-            const std::vector<Job> jobs = WaitForJobs(seen + sets.size() * sheets.size());
-            QVERIFY(!sets.isEmpty() && jobs.size() == seen + sets.size() * sheets.size());
+            const bool classSet = sets.size() > 1;
+            const std::size_t jobCount = classSet ? 1 : sheets.size();
+            const int pages = static_cast<int>(classSet ? sets.size() * sheets.size() : 1);
+            const std::vector<Job> jobs = WaitForJobs(seen + jobCount);
+            QVERIFY(!sets.isEmpty() && jobs.size() == seen + jobCount);
+            int page = 0;
             for (const QJsonValue& value : sets) {
                 Set set{value["print_number"].toInt(), {}};
                 for (const QJsonValue& p : value["problems"].toArray())
                     set.problems.push_back({mixed(p["minuend"]), mixed(p["subtrahend"]), mixed(p["answer"])});
-                for (std::size_t k = 0; k < sheets.size() && !QTest::currentTestFailed(); ++k)
-                    CheckJob(jobs[seen++], set, sheets[k]);
+                for (std::size_t k = 0; k < sheets.size() && !QTest::currentTestFailed(); ++k) {
+                    if (classSet)
+                        CheckJob(jobs[seen], set, sheets[k], ++page, pages);
+                    else
+                        CheckJob(jobs[seen++], set, sheets[k]);
+                }
                 if (QTest::currentTestFailed()) return;
             }
+            if (classSet) ++seen;
         }
         // A printer that does not exist: refused before any job.
         const Output o = Run(kSheets, {"--seed", "1", "--printer", "nosuch"});
