@@ -74,7 +74,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Require((preview.status == AssemblyStatus::Refused) == (outcome.status == AssemblyStatus::Refused));
     CanvasPrinter printer;
     const auto command = static_cast<PrintCommand>(static_cast<int>(input.Word()));
-    const PrintOutcome printed = session.Print(command, boxes.PrnNum, question, printer);
+    SheetLook look = LookOf(boxes);  // the header, numbers and working as the boxes say
+    look.QuestionText = question;
+    const PrintOutcome printed = session.Print(command, boxes.PrnNum, look, printer);
     Require(printed.printed || !printed.message.empty());
 
     for (const auto& [w, h, answers] :
