@@ -234,9 +234,10 @@ void TForm1::CreateControls()
 void TForm1::SetTabOrder()
 {
     const std::vector<QWidget*> order = {
-        QstSentence, edtIntf1, edtIntf2, edtBunbof1,      edtBunbof2, edtIntb1,       edtIntb2, edtBunbob1,
-        edtBunbob2,  rgAnswer, btnPrint, btnPrintWithAns, btnPreview, btnMaintenance, btnClose, PrnNum,
-        rgQNum,      rgTuubun, rgBaisuu, btnPrintAns,     rgYakubun,  btnAdvanced,
+        QstSentence, edtIntf1,       edtIntf2,   edtBunbof1,   edtBunbof2,   edtIntb1,
+        edtIntb2,    edtBunbob1,     edtBunbob2, rgAnswer,     btnPrint,     btnPrintWithAns,
+        btnPreview,  btnMaintenance, btnClose,   PrnNum,       rgQNum,       rgTuubun,
+        rgBaisuu,    btnPrintAns,    rgYakubun,  btnPrevSheet, btnNextSheet, btnAdvanced,
     };
     // A group's buttons stand together in the chain; only its selected one
     // takes the Tab key.
