@@ -45,8 +45,10 @@ export class LinkSharing {
       this.field.hidden = false;
       this.field.focus();
       this.field.select();
+      // The field shows the link's start, not its seed.
+      this.field.scrollLeft = 0;
       clearTimeout(this.timer);
-      this.status.textContent = '選んだリンクをコピーしてください';
+      this.status.textContent = 'コピーしてください';
     }
   }
 
