@@ -1,32 +1,47 @@
-# Set-up, build and checks. Every target installs what is missing first. The
-# configurations are the presets of CMakePresets.json.
+# Set-up, build and checks. Every target first installs the Debian packages it
+# needs and nothing more (scripts/install-deps, by group; make deps installs
+# them all). The configurations are the presets of CMakePresets.json.
 JOBS ?= $(shell nproc)
 FUZZ_BUILD ?= build-fuzz
+DEPS := ./scripts/install-deps
 
 .PHONY: all deps configure build run test sanitize bench fuzz package clean web-site web web-tools web-test web-bench
 
 all: build
 
 deps:
-	@./scripts/install-deps
+	@$(DEPS)
 
-configure: deps
-	@cmake --preset dev >/dev/null
+# The dev configuration once the packages of the given groups are in: the
+# window alone configures without the tests' libraries, and picks them up
+# when a later command has installed them.
+define configure
+@$(DEPS) $(1)
+@cmake --preset dev >/dev/null
+endef
 
-build: configure
+configure:
+	$(call configure,window)
+
+build:
+	$(call configure,window checks)
 	@cmake --build --preset dev -j$(JOBS)
 
-run: configure
+run:
+	$(call configure,window)
 	@cmake --build --preset dev -j$(JOBS) --target tavrimo
 	build/src/app/tavrimo
 
 # Every test: the full build, then the core again under ASan and UBSan.
-test: build
+test:
+	@$(DEPS)
+	@$(MAKE) --no-print-directory build
 	ctest --preset dev -j$(JOBS)
 	@$(MAKE) --no-print-directory sanitize
 	@$(MAKE) --no-print-directory web-test
 
-sanitize: deps
+sanitize:
+	@$(DEPS) window checks
 	@cmake --preset sanitize >/dev/null
 	@cmake --build --preset sanitize -j$(JOBS)
 	ctest --preset sanitize -j$(JOBS)
@@ -34,21 +49,25 @@ sanitize: deps
 bench: build
 	build/bench/bench_problems
 	build/bench/bench_settings_sweep
+	build/bench/bench_mixed_sweep
 	build/bench/bench_drawing
+	build/bench/bench_worked_answer
 	xvfb-run -a -s '-screen 0 1024x768x24' build/bench/bench_window
 	./bench/cli-peak-memory build/src/cli/tavrimo-sheets
 
 # The libFuzzer targets (fuzz/, built with clang) under ASan and UBSan, each
 # for a fixed number of runs; FUZZ_SCALE multiplies the runs.
 FUZZ_SCALE ?= 1
-fuzz: deps
+fuzz:
+	@$(DEPS) fuzz
 	@cmake -S fuzz -B $(FUZZ_BUILD) -DCMAKE_CXX_COMPILER=clang++ >/dev/null
 	@cmake --build $(FUZZ_BUILD) -j$(JOBS)
 	./fuzz/run $(FUZZ_BUILD) $(FUZZ_SCALE)
 
 # The Debian package (CPack), then its checks: desktop entry and metainfo
 # validated, the .deb unpacked into a temporary root and its command line run.
-package: deps
+package:
+	@$(DEPS) window package
 	@cmake --preset release >/dev/null
 	@cmake --build --preset release -j$(JOBS)
 	@rm -f build-pkg/tavrimo_*.deb
@@ -60,7 +79,8 @@ package: deps
 WEB_BUILD ?= build-web
 WEB_JOBS  ?= 2
 
-web-site: deps
+web-site:
+	@$(DEPS) web
 	@JOBS=$(WEB_JOBS) ./scripts/build-web-site $(WEB_BUILD)
 
 web: web-site
@@ -72,11 +92,13 @@ web-tools:
 
 # The engine in Node and the page in headless Chromium; the pixel check
 # compares with tavrimo-sheets, so that is built too.
-web-test: web-site web-tools configure
+web-test: web-site web-tools
+	$(call configure,window browser)
 	@cmake --build --preset dev -j$(WEB_JOBS) --target tavrimo-sheets
 	TAVRIMO_SITE=$(WEB_BUILD)/site TAVRIMO_SHEETS=build/src/cli/tavrimo-sheets node --test tests/web/
 
 web-bench: web-site web-tools
+	@$(DEPS) browser
 	node scripts/web-bench.mjs $(WEB_BUILD)/site
 
 clean:

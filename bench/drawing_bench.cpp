@@ -75,6 +75,20 @@ void BM_Pdf100AnswerSheets(benchmark::State& state)
 }
 BENCHMARK(BM_Pdf100AnswerSheets)->Unit(benchmark::kMillisecond);
 
+// A class set of 30 sheets with their answers, 60 pages, in the order a
+// print command gives them: tavrimo-sheets --sheets 30 --answers with -o FILE.pdf
+// draws exactly these (target: at most 1 s).
+void BM_ClassSet30WithAnswers(benchmark::State& state)
+{
+    std::vector<Sheet> pages;
+    for (std::uint32_t seed = 1; seed <= 30; ++seed) {
+        pages.push_back(MakePage(seed, false));
+        pages.push_back(MakePage(seed, true));
+    }
+    WritePdf(state, pages);
+}
+BENCHMARK(BM_ClassSet30WithAnswers)->Unit(benchmark::kMillisecond);
+
 }  // namespace
 }  // namespace tavrimo
 

@@ -44,6 +44,7 @@ QLabel* MakeLabel(QWidget* parent, const char* name, int left, int top, int widt
 {
     auto* label = new QLabel(text, parent);
     label->setObjectName(QString::fromLatin1(name));
+    label->setTextFormat(Qt::PlainText);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label->setGeometry(left, top, width, height);
     return label;

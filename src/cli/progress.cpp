@@ -1,5 +1,8 @@
 #include "cli/progress.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace tavrimo {
 namespace {
 
@@ -12,6 +15,14 @@ Progress::Progress(QTextStream& err, int total, bool terminal, std::chrono::mill
     : err_(err), total_(total), terminal_(terminal), showAfter_(showAfter)
 {
     sinceStart_.start();
+}
+
+bool ShowsProgress(int outFd, int errFd)
+{
+    if (isatty(errFd) != 1) return false;
+    struct stat out = {}, err = {};
+    if (isatty(outFd) != 1 || fstat(outFd, &out) != 0 || fstat(errFd, &err) != 0) return true;
+    return out.st_rdev != err.st_rdev;
 }
 
 void Progress::Update(int done)

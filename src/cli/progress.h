@@ -28,4 +28,8 @@ private:
     qint64 lastShown_ = -1;  // ms after the start; -1 before the first line
 };
 
+// Whether progress may go to the stream errFd: a terminal that the stream
+// outFd does not write to as well, where the counts would mix into the output.
+bool ShowsProgress(int outFd, int errFd);
+
 }  // namespace tavrimo

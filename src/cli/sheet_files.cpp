@@ -1,5 +1,6 @@
 #include "cli/sheet_files.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -10,12 +11,16 @@
 #include <QPalette>
 #include <QPdfWriter>
 #include <QSaveFile>
-#include <QTemporaryDir>
 #include <cmath>
 #include <filesystem>
+#include <optional>
 #include <system_error>
 #include <utility>
 
+#include "cli/output_links.h"
+#include "cli/staging_folder.h"
+#include "cli/stop_signals.h"
+#include "cli/whole_writes.h"
 #include "render/sheet_layout.h"
 #include "runtime/qt/qpainter_canvas.h"
 #include "session/print_sequence.h"
@@ -33,6 +38,12 @@ QString WriteError(const QString& path, const QString& reason)
 QString NoPagesError()
 {
     return QStringLiteral("書き出すページがありません");
+}
+
+// A stop signal came while the pages were under temporary names.
+QString StoppedError()
+{
+    return QStringLiteral("中断しました（ファイルは書き出していません）");
 }
 
 // A write the device refused, with the system's reason; "" when it took
@@ -56,7 +67,8 @@ int DotsPerMeter(int dpi)
 void PaintSheet(QPainter& painter, int width, int height, const SheetPage& page)
 {
     QPainterCanvas canvas(painter);
-    DrawPage(canvas, width, height, page);
+    Sheet copy = page.sheet;  // drawing the answers writes them into the table
+    DrawPage(canvas, width, height, copy, page.page);
 }
 
 QImage RenderSheetImage(const SheetPage& page, int dpi)
@@ -89,11 +101,27 @@ QImage RenderPreviewImage(const SheetPage& page)
 
 namespace {
 
+// A PDF file under a temporary name beside its target, written in whole
+// writes so a full disk is reported with the system's reason.
+struct PdfFile {
+    StopGuard stop;  // first: armed before the temporary file exists, until it is gone
+    QSaveFile file;
+    std::optional<WholeWriteBuffer> buffer;
+
+    explicit PdfFile(const QString& path) : file(path) {}
+    bool Open()
+    {
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return false;
+        buffer.emplace(file);
+        return true;
+    }
+};
+
 // Pages into one PDF document, drawn as they come: QPdfWriter writes each
 // finished page out, so memory does not grow with the page count.
 class PdfSheetWriter final : public SheetFileWriter {
 public:
-    PdfSheetWriter(QIODevice& device, QString name, std::unique_ptr<QSaveFile> file = nullptr)
+    PdfSheetWriter(QIODevice& device, QString name, std::unique_ptr<PdfFile> file = nullptr)
         : file_(std::move(file)), device_(device), name_(std::move(name)), writer_(&device_)
     {
         writer_.setTitle(QString::fromUtf8(kDocumentTitle));
@@ -105,28 +133,37 @@ public:
 
     QString Add(const SheetPage& page) override
     {
+        if (file_ && StopRequested()) return StoppedError();
         if (pages_ == 0 && !painter_.begin(&writer_)) return QStringLiteral("PDF を作成できません");
         if (pages_ > 0 && !writer_.newPage()) return QStringLiteral("PDF のページを追加できません");
         PaintSheet(painter_, writer_.width(), writer_.height(), page);
         ++pages_;
-        return DeviceFault(device_, name_, false);
+        return Fault(false);
     }
 
     QString Finish() override
     {
         if (pages_ == 0) return NoPagesError();
         if (!painter_.end()) return QStringLiteral("PDF を作成できません");
-        return DeviceFault(device_, name_, true);
+        return Fault(true);
     }
 
     QString Commit() override
     {
-        if (file_ && !file_->commit()) return WriteError(name_, file_->errorString());
+        if (file_ && !file_->file.commit()) return WriteError(name_, file_->file.errorString());
         return {};
     }
 
 private:
-    std::unique_ptr<QSaveFile> file_;  // for a file target; the device is then this file
+    QString Fault(bool finishing)
+    {
+        if (!file_) return DeviceFault(device_, name_, finishing);
+        if (finishing) file_->buffer->Drain();
+        const QString reason = file_->buffer->Fault();
+        return reason.isEmpty() ? QString() : WriteError(name_, reason);
+    }
+
+    std::unique_ptr<PdfFile> file_;  // for a file target; the device is then its buffer
     QIODevice& device_;
     QString name_;
     QPdfWriter writer_;
@@ -134,25 +171,30 @@ private:
     int pages_ = 0;
 };
 
-// A page as one PNG into a device, with the device's reason when it fails.
-QString WritePng(QIODevice& device, const QString& name, const QImage& image)
+// A page as PNG bytes, made in memory: libpng then never meets a failing
+// device, where it would print its own message on stderr.
+QByteArray EncodePng(const QImage& image)
 {
-    if (image.isNull()) return QStringLiteral("画像を作成できません");
-    QImageWriter writer(&device, "png");
-    const bool written = writer.write(image);
-    if (QString fault = DeviceFault(device, name, true); !fault.isEmpty()) return fault;
-    return written ? QString() : WriteError(name, writer.errorString());
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (image.isNull() || !QImageWriter(&buffer, "png").write(image)) return {};
+    return bytes;
 }
 
-// Each page to a closed file in a temporary folder beside the target, so no
+QString ImageError()
+{
+    return QStringLiteral("画像を作成できません");
+}
+
+// Each page to a closed file in a staging folder beside the target, so no
 // file stays open and nothing is in place until every page was written; then
-// the files are renamed onto their names.
+// the files are renamed onto their names, as one group: runs that write the
+// same names take turns, so a finished set of files is one run's.
 class PngFilesWriter final : public SheetFileWriter {
 public:
     PngFilesWriter(QString path, PageRenderer render)
-        : path_(std::move(path)),
-          render_(std::move(render)),
-          folder_(QFileInfo(path_).absolutePath() + QStringLiteral("/.tavrimo-XXXXXX"))
+        : path_(std::move(path)), render_(std::move(render)), folder_(QFileInfo(path_).absolutePath())
     {
     }
 
@@ -163,9 +205,12 @@ public:
 
     QString Add(const SheetPage& page) override
     {
+        if (StopRequested()) return StoppedError();
+        const QByteArray png = EncodePng(render_(page));
+        if (png.isEmpty()) return ImageError();
         QFile file(PagePath(pages_ + 1));
-        if (!file.open(QIODevice::WriteOnly)) return WriteError(path_, file.errorString());
-        if (QString error = WritePng(file, path_, render_(page)); !error.isEmpty()) return error;
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || !WriteWhole(file, png))
+            return WriteError(path_, file.errorString());
         ++pages_;
         return {};
     }
@@ -174,18 +219,22 @@ public:
 
     QString Commit() override
     {
+        const FolderLock group(QFileInfo(path_).absolutePath(), FolderLock::Wait::Yes);
         const QStringList names = PngFileNames(path_, pages_);
-        // Checked before any rename, so a name taken by a folder or a device
-        // leaves every target as it was.
+        // Checked before any rename, so a name taken by a folder or a device,
+        // or a link to nowhere, leaves every target as it was.
+        QStringList targets;
         for (const QString& name : names) {
-            const QFileInfo target(name);
-            if (target.exists() && !target.isFile())
+            const FollowedName target = FollowLinks(name);
+            if (!target.error.isEmpty()) return target.error;
+            const QFileInfo info(target.path);
+            if (info.exists() && !info.isFile())
                 return WriteError(name, QStringLiteral("通常のファイルではありません"));
+            targets << target.path;
         }
         for (int i = 0; i < pages_; ++i) {
-            std::error_code error;
-            std::filesystem::rename(PagePath(i + 1).toStdString(), names[i].toStdString(), error);
-            if (error) return WriteError(names[i], QString::fromStdString(error.message()));
+            if (QString error = PlaceFile(PagePath(i + 1), targets[i]); !error.isEmpty())
+                return WriteError(names[i], error);
         }
         return {};
     }
@@ -193,9 +242,28 @@ public:
 private:
     QString PagePath(int page) const { return folder_.filePath(QStringLiteral("%1.png").arg(page)); }
 
+    // Renames the page onto its target; a target a link put on another file
+    // system gets a copy under a temporary name beside it, renamed in turn.
+    static QString PlaceFile(const QString& page, const QString& target)
+    {
+        std::error_code error;
+        std::filesystem::rename(QFile::encodeName(page).toStdString(),
+                                QFile::encodeName(target).toStdString(), error);
+        if (!error) return {};
+        if (error != std::errc::cross_device_link) return QString::fromStdString(error.message());
+        QFile from(page);
+        QSaveFile to(target);
+        if (!from.open(QIODevice::ReadOnly)) return from.errorString();
+        if (!to.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || !WriteWhole(to, from.readAll()) ||
+            !to.commit())
+            return to.errorString();
+        return {};
+    }
+
+    StopGuard stop_;  // first: armed until the staging folder is gone
     QString path_;
     PageRenderer render_;
-    QTemporaryDir folder_;
+    StagingFolder folder_;
     int pages_ = 0;
 };
 
@@ -212,7 +280,10 @@ public:
             return QStringLiteral("%1 には PNG を1ページしか書けません")
                 .arg(name_.isEmpty() ? "標準出力" : name_);
         written_ = true;
-        return WritePng(device_, name_, render_(page));
+        const QByteArray png = EncodePng(render_(page));
+        if (png.isEmpty()) return ImageError();
+        device_.write(png);
+        return DeviceFault(device_, name_, true);
     }
 
     QString Finish() override { return written_ ? QString() : NoPagesError(); }
@@ -241,9 +312,11 @@ QString WriteAll(OpenedWriter opened, const std::vector<Sheet>& sheets)
 
 OpenedWriter OpenPdfFile(const QString& path)
 {
-    auto file = std::make_unique<QSaveFile>(path);
-    if (!file->open(QIODevice::WriteOnly)) return {nullptr, WriteError(path, file->errorString())};
-    QSaveFile& device = *file;
+    const FollowedName target = FollowLinks(path);
+    if (!target.error.isEmpty()) return {nullptr, target.error};
+    auto file = std::make_unique<PdfFile>(target.path);
+    if (!file->Open()) return {nullptr, WriteError(path, file->file.errorString())};
+    QIODevice& device = *file->buffer;
     return {std::make_unique<PdfSheetWriter>(device, path, std::move(file)), {}};
 }
 

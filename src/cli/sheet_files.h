@@ -39,8 +39,9 @@ using PageRenderer = std::function<QImage(const SheetPage&)>;
 // user that names the file and, for a failed write, the system's reason.
 //
 // A file target is written under temporary names and put in place only by
-// Commit, so a failure (or a run that stops before Commit) leaves no partial
-// file and every existing file as it was. A stream target (a device, a FIFO,
+// Commit, so a failure (or a run that stops before Commit, a stop signal
+// included) leaves no partial file and every existing file as it was. A
+// symbolic link at a target's name is followed (FollowLinks). A stream target (a device, a FIFO,
 // standard output) is written as the pages come; Commit has nothing to do.
 class SheetFileWriter {
 public:

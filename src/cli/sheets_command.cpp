@@ -3,9 +3,6 @@
 #include <QFileDevice>
 #include <QFileInfo>
 #include <QImage>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QPainter>
 #include <QPrinterInfo>
 #include <algorithm>
@@ -14,10 +11,10 @@
 #include <vector>
 
 #include "cli/progress.h"
+#include "cli/set_report.h"
 #include "problems/box_integer.h"
-#include "problems/problem_text.h"
 #include "problems/question_text.h"
-#include "problems/setting_descriptions.h"
+#include "runtime/qt/cups_queue.h"
 #include "runtime/qt/qpainter_canvas.h"
 #include "runtime/qt/qt_sheet_printer.h"
 #include "runtime/random_source.h"
@@ -26,135 +23,6 @@
 
 namespace tavrimo {
 namespace {
-// One set as one click of the preview button leaves it, with its answers.
-struct MadeSet {
-    std::uint32_t seed = 0;
-    std::uint32_t nextSeed = 0;
-    bool complete = false;
-    Sheet sheet;
-};
-
-QJsonArray ToJson(const MixedNumber& m)
-{
-    return {m.Whole, m.Numerator, m.Denominator};
-}
-
-// Every setting under its option's name: box texts and the sentence as
-// text, choices by their option values, flags as booleans, numbers as
-// numbers (null when off).
-QJsonObject SettingsJson(const SettingsBoxes& boxes)
-{
-    QJsonObject settings;
-    for (const SettingDescription& d : SettingDescriptions()) {
-        const QString name = QString::fromUtf8(d.name.data(), static_cast<qsizetype>(d.name.size()));
-        switch (d.kind) {
-            case SettingKind::BoxText:
-            case SettingKind::Text: settings[name] = QString::fromStdString(boxes.*d.text); break;
-            case SettingKind::Flag: settings[name] = boxes.*d.value == 1; break;
-            case SettingKind::Choice: {
-                const std::string_view value = d.items[static_cast<std::size_t>(boxes.*d.value)].value;
-                const QString text = QString::fromUtf8(value.data(), static_cast<qsizetype>(value.size()));
-                bool numeric = false;
-                const int number = text.toInt(&numeric);
-                settings[name] = numeric ? QJsonValue(number) : QJsonValue(text);
-                break;
-            }
-            case SettingKind::Number:
-                if (d.value != nullptr)
-                    settings[name] = boxes.*d.value == d.off ? QJsonValue() : boxes.*d.value;
-                break;
-        }
-    }
-    return settings;
-}
-
-QJsonObject ToJson(const MadeSet& set, const QJsonObject& settings)
-{
-    const ProblemTable& table = set.sheet.table;
-    const std::int32_t onSheet = ProblemsOnSheet(set.sheet.QuestionCount);
-    QJsonArray problems;
-    for (int i = 1; i <= set.sheet.QuestionCount; ++i) {
-        problems.append(QJsonObject{
-            {"minuend", ToJson(table.Minuend[i])},
-            {"subtrahend", ToJson(table.Subtrahend[i])},
-            {"answer", ToJson(table.Answer[i])},
-            {"on_sheet", i <= onSheet},
-        });
-    }
-    return {
-        {"v", kGeneratorVersion},
-        {"seed", static_cast<qint64>(set.seed)},
-        {"next_seed", static_cast<qint64>(set.nextSeed)},
-        {"print_number", set.sheet.PrintNumber},
-        {"question_count", set.sheet.QuestionCount},
-        {"complete", set.complete},
-        {"settings", settings},
-        {"problems", problems},
-    };
-}
-
-bool WriteOut(QIODevice& out, const QByteArray& bytes)
-{
-    return out.write(bytes) == bytes.size();
-}
-
-// A buffered file reports a failed write only when flushed.
-bool Flushed(QIODevice& out)
-{
-    auto* file = qobject_cast<QFileDevice*>(&out);
-    return file == nullptr || file->flush();
-}
-
-// The sets on standard output as they are made, as text or as one JSON
-// array written an element at a time, so memory does not grow with the run.
-class SetReport {
-public:
-    SetReport(QIODevice& out, bool json, bool numbered, bool silent, const SettingsBoxes& settings)
-        : out_(out), json_(json), numbered_(numbered), silent_(silent), settings_(SettingsJson(settings))
-    {
-    }
-
-    bool Add(const MadeSet& set)
-    {
-        if (silent_) return true;
-        if (!json_) return WriteOut(out_, Text(set));
-        // Each element laid out as QJsonDocument lays out an array's.
-        QByteArray element = QJsonDocument(ToJson(set, settings_)).toJson(QJsonDocument::Indented);
-        element.chop(1);
-        element.replace("\n", "\n    ");
-        return WriteOut(out_, (sets_++ == 0 ? "[\n    " : ",\n    ") + element);
-    }
-
-    bool Finish()
-    {
-        if (json_ && sets_ > 0 && !WriteOut(out_, "\n]\n")) return false;
-        return Flushed(out_);
-    }
-
-private:
-    QByteArray Text(const MadeSet& set) const
-    {
-        QString text;
-        if (numbered_) text += QStringLiteral("問題No.%1\n").arg(set.sheet.PrintNumber);
-        const std::int32_t onSheet = ProblemsOnSheet(set.sheet.QuestionCount);
-        for (int i = 1; i <= set.sheet.QuestionCount; ++i) {
-            text +=
-                QStringLiteral("%1: %2").arg(i).arg(QString::fromStdString(ProblemLine(set.sheet.table, i)));
-            // A set that stopped short at an odd count prints only its full rows.
-            if (i > onSheet) text += QStringLiteral("  (プリントにはのりません)");
-            text += '\n';
-        }
-        return text.toUtf8();
-    }
-
-    QIODevice& out_;
-    bool json_;
-    bool numbered_;
-    bool silent_;
-    QJsonObject settings_;
-    int sets_ = 0;
-};
-
 QString StdoutError(const QIODevice& out)
 {
     return QStringLiteral("標準出力に書き込めません（%1）").arg(out.errorString());
@@ -239,8 +107,11 @@ QString FaultMessage(const QtSheetPrinter& printer, PrinterFault fault)
 QString PreparePrinter(QtSheetPrinter& printer, const QString& name)
 {
     if (!name.isEmpty()) {
-        if (QPrinterInfo::printerInfo(name).isNull())
+        if (QPrinterInfo::printerInfo(name).isNull()) {
+            if (!SpoolerAnswers())
+                return QString::fromUtf8(PrinterFaultMessage(PrinterFault::SpoolerUnreachable)) + '.';
             return QString("プリンタ「%1」が見つかりません").arg(name);
+        }
         printer.device().setPrinterName(name);
     }
     if (const PrinterFault fault = printer.SetPortrait(); fault != PrinterFault::None)

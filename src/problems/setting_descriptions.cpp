@@ -26,41 +26,29 @@ constexpr SettingItem kCollations[] = {{"1枚ずつ問題と答え", "pairs"},
 constexpr SettingItem kMethods[] = {{"くり下げる", "borrow"}, {"仮分数にする", "improper"}};
 constexpr int kOfferedMixes[] = {25, 50, 75, 100};
 
-constexpr SettingDescription WholeBox(std::string_view control, std::string_view name, std::string_view label,
-                            std::string B::*text)
+// A box of a range bound: a whole part 0..99, or a denominator 0 or 2..99.
+enum class Bound { Whole, Denominator };
+constexpr SettingDescription RangeBox(std::string_view control, std::string_view name, std::string_view label,
+                                      std::string B::*text, Bound bound, std::string_view follows = {})
 {
+    const bool denominator = bound == Bound::Denominator;
     return {.control = control,
             .name = name,
             .label = label,
             .kind = BoxText,
             .place = Window,
             .text = text,
-            .low = 0,
+            .low = denominator ? 2 : 0,
             .high = 99,
+            .zeroToo = denominator,
             .maxLength = kBoxLength,
-            .hint = kWholeHint};
-}
-
-constexpr SettingDescription DenominatorBox(std::string_view control, std::string_view name, std::string_view label,
-                                  std::string B::*text, std::string_view follows = {})
-{
-    return {.control = control,
-            .name = name,
-            .label = label,
-            .kind = BoxText,
-            .place = Window,
-            .text = text,
-            .low = 2,
-            .high = 99,
-            .zeroToo = true,
-            .maxLength = kBoxLength,
-            .hint = kDenominatorHint,
+            .hint = denominator ? kDenominatorHint : kWholeHint,
             .follows = follows};
 }
 
-constexpr SettingDescription FlagSetting(std::string_view control, std::string_view name, std::string_view label,
-                               SettingPlace place, int B::*value, std::span<const SettingItem> items,
-                               std::string_view help)
+constexpr SettingDescription FlagSetting(std::string_view control, std::string_view name,
+                                         std::string_view label, SettingPlace place, int B::*value,
+                                         std::span<const SettingItem> items, std::string_view help)
 {
     return {.control = control,
             .name = name,
@@ -83,14 +71,14 @@ constexpr std::array kDescriptions = {
                        .text = &B::PrnNum,
                        .low = 1,
                        .high = 0},
-    WholeBox("edtIntf1", "whole-a-from", "aの整数部分の下限", &B::edtIntf1),
-    WholeBox("edtIntf2", "whole-a-to", "aの整数部分の上限", &B::edtIntf2),
-    WholeBox("edtIntb1", "whole-b-from", "bの整数部分の下限", &B::edtIntb1),
-    WholeBox("edtIntb2", "whole-b-to", "bの整数部分の上限", &B::edtIntb2),
-    DenominatorBox("edtBunbof1", "den-a-from", "aの分母の下限", &B::edtBunbof1),
-    DenominatorBox("edtBunbof2", "den-a-to", "aの分母の上限", &B::edtBunbof2),
-    DenominatorBox("edtBunbob1", "den-b-from", "bの分母の下限", &B::edtBunbob1, "den-a-from"),
-    DenominatorBox("edtBunbob2", "den-b-to", "bの分母の上限", &B::edtBunbob2, "den-a-to"),
+    RangeBox("edtIntf1", "whole-a-from", "aの整数部分の下限", &B::edtIntf1, Bound::Whole),
+    RangeBox("edtIntf2", "whole-a-to", "aの整数部分の上限", &B::edtIntf2, Bound::Whole),
+    RangeBox("edtIntb1", "whole-b-from", "bの整数部分の下限", &B::edtIntb1, Bound::Whole),
+    RangeBox("edtIntb2", "whole-b-to", "bの整数部分の上限", &B::edtIntb2, Bound::Whole),
+    RangeBox("edtBunbof1", "den-a-from", "aの分母の下限", &B::edtBunbof1, Bound::Denominator),
+    RangeBox("edtBunbof2", "den-a-to", "aの分母の上限", &B::edtBunbof2, Bound::Denominator),
+    RangeBox("edtBunbob1", "den-b-from", "bの分母の下限", &B::edtBunbob1, Bound::Denominator, "den-a-from"),
+    RangeBox("edtBunbob2", "den-b-to", "bの分母の上限", &B::edtBunbob2, Bound::Denominator, "den-a-to"),
     SettingDescription{.control = "rgAnswer",
                        .name = "answer-kind",
                        .label = "分数部分だけの答え",

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "problems/problem_table.h"
+#include "problems/working_steps.h"
 
 namespace tavrimo {
 
@@ -20,7 +21,7 @@ struct Sheet {
     bool ClassHeader = false;     // name, class, date and score fields in the header
     bool ProblemNumbers = false;  // (1), (2)... before the problems
     bool ShowWorking = false;     // an answer sheet shows each problem's working
-    int WorkingMethod = 0;        // 0: くり下げる, 1: 仮分数にする
+    WorkingMethod Method = WorkingMethod::Borrow;
 };
 
 // Only full rows of two problems are on a sheet, and only the table's slots:

@@ -44,7 +44,13 @@ std::int32_t DrawFraction(Canvas& canvas, std::int32_t X, std::int32_t Y, std::i
 NextPoint DrawMixedNumber(Canvas& canvas, std::int32_t X, std::int32_t Y, const ProblemTable& table,
                           int index, Column kind)
 {
-    const MixedNumber& number = table.at(kind, index);
+    // An answer of value 0 must still show "0".
+    return DrawMixedNumber(canvas, X, Y, table.at(kind, index), kind == Column::Answer);
+}
+
+NextPoint DrawMixedNumber(Canvas& canvas, std::int32_t X, std::int32_t Y, const MixedNumber& number,
+                          bool zeroAsDigit)
+{
     const std::string wholeText = std::to_string(number.Whole);
     const std::string numeratorText = std::to_string(number.Numerator);
     const std::string denominatorText = std::to_string(number.Denominator);
@@ -55,10 +61,10 @@ NextPoint DrawMixedNumber(Canvas& canvas, std::int32_t X, std::int32_t Y, const 
     const std::int32_t denWidth = canvas.TextWidth(denominatorText);
     const std::int32_t halfHeight = canvas.TextHeight(wholeText) / 2;
 
-    // An operand of whole 0 shows only its fraction; an answer of value 0
-    // must still show "0". A negative whole is never drawn.
-    const bool zeroAnswer = kind == Column::Answer && number.Whole == 0 && number.Numerator == 0;
-    if (number.Whole > 0 || zeroAnswer) {
+    // An operand of whole 0 shows only its fraction. A negative whole is
+    // never drawn.
+    const bool zeroDigit = zeroAsDigit && number.Whole == 0 && number.Numerator == 0;
+    if (number.Whole > 0 || zeroDigit) {
         canvas.TextOut(X, Y, wholeText);
         X = WrapAdd(X, wholeWidth);
     }

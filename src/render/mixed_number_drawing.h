@@ -21,6 +21,12 @@ struct NextPoint {
 NextPoint DrawMixedNumber(Canvas& canvas, std::int32_t X, std::int32_t Y, const ProblemTable& table,
                           int index, Column kind);
 
+// The same for a number of no table: an improper fraction draws as its
+// numerator over its denominator, and a value of 0 draws as "0" only with
+// zeroAsDigit (the Answer column's rule).
+NextPoint DrawMixedNumber(Canvas& canvas, std::int32_t X, std::int32_t Y, const MixedNumber& number,
+                          bool zeroAsDigit);
+
 // Draws an operator text such as " - " in black and returns the point after it.
 NextPoint DrawOperator(Canvas& canvas, std::int32_t X, std::int32_t Y, std::string_view text);
 

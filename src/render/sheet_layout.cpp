@@ -6,7 +6,9 @@
 
 #include "problems/answer.h"
 #include "problems/integer_math.h"
+#include "render/class_header.h"
 #include "render/mixed_number_drawing.h"
+#include "render/problem_numbers.h"
 
 namespace tavrimo {
 namespace {
@@ -51,13 +53,6 @@ std::string NameBoxText()
     return text;
 }
 
-// A tiny or upside-down target scales the heights to 0 or below; the canvas
-// takes only positive heights, so the font stays at least one pixel high.
-std::int32_t FontHeight(float scale, std::int32_t referenceHeight)
-{
-    return std::max<std::int32_t>(1, Scaled(scale, referenceHeight));
-}
-
 void DrawProblem(Canvas& canvas, std::int32_t X, std::int32_t Y, ProblemTable& table, int index,
                  bool showAnswer)
 {
@@ -74,6 +69,50 @@ void DrawProblem(Canvas& canvas, std::int32_t X, std::int32_t Y, ProblemTable& t
 }
 
 }  // namespace
+
+// A tiny or upside-down target scales the heights to 0 or below; the font
+// stays at least one pixel high.
+std::int32_t ScaledFontHeight(float scale, double referenceHeight)
+{
+    return std::max<std::int32_t>(1, Scaled(scale, referenceHeight));
+}
+
+std::string SheetNumberText(std::int32_t printNumber)
+{
+    return std::string{kSheetNumberLabel} + std::to_string(printNumber);
+}
+
+void DrawSheetHeader(Canvas& canvas, float scale, const Sheet& sheet, std::string_view sheetNumberText)
+{
+    const auto scaled = [scale](std::int32_t reference) { return Scaled(scale, reference); };
+
+    // The background covers the reference area scaled, not the whole target.
+    canvas.SetBrushStyle(BrushStyle::Solid);
+    canvas.SetBrushColor(kWhite);
+    canvas.SetPenColor(kWhite);
+    canvas.Rectangle(0, 0, scaled(kReferenceWidth - 1), scaled(kReferenceHeight - 1));
+    canvas.SetPenColor(kBlack);
+    canvas.SetBrushStyle(BrushStyle::Clear);
+
+    canvas.SetFontName(kTitleFont);
+    canvas.SetFontHeight(ScaledFontHeight(scale, kTitleFontHeight));
+    canvas.TextOut(scaled(kTitleAt.x), scaled(kTitleAt.y), kTitle);
+
+    canvas.SetFontName(kSheetFont);
+    canvas.SetFontHeight(ScaledFontHeight(scale, kSheetNumberFontHeight));
+    canvas.TextOut(scaled(kSheetNumberAt.x), scaled(kSheetNumberAt.y), sheetNumberText);
+
+    if (sheet.ClassHeader) {
+        DrawClassHeader(canvas, scale, ProblemsOnSheet(sheet.QuestionCount));
+    } else {
+        canvas.SetFontHeight(ScaledFontHeight(scale, kNameBoxFontHeight));
+        canvas.TextOut(scaled(kNameBoxAt.x), scaled(kNameBoxAt.y), NameBoxText());
+    }
+
+    // An empty sentence is passed on too: the canvas draws nothing for it.
+    canvas.SetFontHeight(ScaledFontHeight(scale, kQuestionFontHeight));
+    canvas.TextOut(scaled(kQuestionAt.x), scaled(kQuestionAt.y), sheet.QuestionText);
+}
 
 double MinReal(double a, double b)
 {
@@ -104,7 +143,7 @@ bool QuestionFits(Canvas& canvas, std::int32_t TargetWidth, std::int32_t TargetH
 {
     const float scale = Scale(TargetWidth, TargetHeight);
     canvas.SetFontName(kSheetFont);
-    canvas.SetFontHeight(FontHeight(scale, kQuestionFontHeight));
+    canvas.SetFontHeight(ScaledFontHeight(scale, kQuestionFontHeight));
     const std::int64_t right = std::int64_t{Scaled(scale, kQuestionAt.x)} + canvas.TextWidth(question);
     return right <= Scaled(scale, kReferenceWidth - 1);
 }
@@ -114,31 +153,8 @@ void DrawSheet(Canvas& canvas, std::int32_t TargetWidth, std::int32_t TargetHeig
     const float scale = Scale(TargetWidth, TargetHeight);
     const auto scaled = [scale](std::int32_t reference) { return Scaled(scale, reference); };
 
-    // The background covers the reference area scaled, not the whole target.
-    canvas.SetBrushStyle(BrushStyle::Solid);
-    canvas.SetBrushColor(kWhite);
-    canvas.SetPenColor(kWhite);
-    canvas.Rectangle(0, 0, scaled(kReferenceWidth - 1), scaled(kReferenceHeight - 1));
-    canvas.SetPenColor(kBlack);
-    canvas.SetBrushStyle(BrushStyle::Clear);
-
-    canvas.SetFontName(kTitleFont);
-    canvas.SetFontHeight(FontHeight(scale, kTitleFontHeight));
-    canvas.TextOut(scaled(kTitleAt.x), scaled(kTitleAt.y), kTitle);
-
-    canvas.SetFontName(kSheetFont);
-    canvas.SetFontHeight(FontHeight(scale, kSheetNumberFontHeight));
-    canvas.TextOut(scaled(kSheetNumberAt.x), scaled(kSheetNumberAt.y),
-                   std::string{kSheetNumberLabel} + std::to_string(sheet.PrintNumber));
-
-    canvas.SetFontHeight(FontHeight(scale, kNameBoxFontHeight));
-    canvas.TextOut(scaled(kNameBoxAt.x), scaled(kNameBoxAt.y), NameBoxText());
-
-    // An empty sentence is passed on too: the canvas draws nothing for it.
-    canvas.SetFontHeight(FontHeight(scale, kQuestionFontHeight));
-    canvas.TextOut(scaled(kQuestionAt.x), scaled(kQuestionAt.y), sheet.QuestionText);
-
-    canvas.SetFontHeight(FontHeight(scale, kProblemFontHeight));
+    DrawSheetHeader(canvas, scale, sheet, SheetNumberText(sheet.PrintNumber));
+    canvas.SetFontHeight(ScaledFontHeight(scale, kProblemFontHeight));
 
     // The grid spacing follows the target itself, not the scale.
     const std::int32_t columnWidth = WrapSub(TargetWidth, scaled(kColumnMargin)) / 2;
@@ -153,7 +169,10 @@ void DrawSheet(Canvas& canvas, std::int32_t TargetWidth, std::int32_t TargetHeig
         const std::int32_t Y = WrapAdd(scaled(kFirstProblemAt.y), WrapMul(row, rowHeight));
         for (std::int32_t column = 0; column < kColumns; ++column) {
             const std::int32_t X = WrapAdd(scaled(kFirstProblemAt.x), WrapMul(column, columnWidth));
-            DrawProblem(canvas, X, Y, sheet.table, row * kColumns + column + 1, sheet.ShowAnswers);
+            const int index = row * kColumns + column + 1;
+            if (sheet.ProblemNumbers)
+                DrawProblemNumber(canvas, scale, X, Y, index, ScaledFontHeight(scale, kProblemFontHeight));
+            DrawProblem(canvas, X, Y, sheet.table, index, sheet.ShowAnswers);
         }
     }
 }

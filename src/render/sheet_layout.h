@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "problems/sheet.h"
@@ -24,6 +25,19 @@ void DrawSheet(Canvas& canvas, std::int32_t TargetWidth, std::int32_t TargetHeig
 // within the sheet's right edge. The canvas's font is changed.
 bool QuestionFits(Canvas& canvas, std::int32_t TargetWidth, std::int32_t TargetHeight,
                   std::string_view question);
+
+// The header every sheet starts with, scaled: the white background of the
+// reference area, the title, the sheet number text, the name box (or the
+// class header when the sheet asks for it) and the instruction sentence.
+// Leaves the pen black, the brush clear and the sheet font selected.
+void DrawSheetHeader(Canvas& canvas, float scale, const Sheet& sheet, std::string_view sheetNumberText);
+
+// "問題No." and the number, as the header shows it.
+std::string SheetNumberText(std::int32_t printNumber);
+
+// A font height in reference units scaled, at least 1: the canvas takes only
+// positive heights.
+std::int32_t ScaledFontHeight(float scale, double referenceHeight);
 
 // The single-precision factor from reference to device units.
 float Scale(std::int32_t TargetWidth, std::int32_t TargetHeight);

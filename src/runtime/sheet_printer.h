@@ -13,6 +13,7 @@ namespace tavrimo {
 enum class PrinterFault {
     None,
     NoDefaultPrinter,    // no printer installed, none chosen
+    SpoolerUnreachable,  // the print spooler does not answer, so no printer is known
     UnsupportedFeature,  // the chosen printer cannot be driven
     AlreadyPrinting,     // orientation set or a job begun while a job is open
     NotReady,            // a job ended that was not begun, or it could not start

@@ -1,6 +1,7 @@
 #include "session/print_sequence.h"
 
 #include "render/sheet_layout.h"
+#include "render/worked_answer_layout.h"
 
 namespace tavrimo {
 namespace {
@@ -31,8 +32,23 @@ bool IsPrintCommand(PrintCommand command)
 
 SheetLook LookOf(const SettingsBoxes& boxes)
 {
-    return {boxes.QstSentence, boxes.classHeader == 1, boxes.problemNumbers == 1,
-            boxes.steps == 1,  boxes.method,           boxes.collate == 1};
+    SheetLook look;
+    look.QuestionText = boxes.QstSentence;
+    look.ClassHeader = boxes.classHeader == 1;
+    look.ProblemNumbers = boxes.problemNumbers == 1;
+    look.ShowWorking = boxes.steps == 1;
+    look.Method = boxes.method == 1 ? WorkingMethod::Improper : WorkingMethod::Borrow;
+    look.Stacks = boxes.collate == 1;
+    return look;
+}
+
+void ApplyLook(Sheet& sheet, const SheetLook& look)
+{
+    sheet.QuestionText = look.QuestionText;
+    sheet.ClassHeader = look.ClassHeader;
+    sheet.ProblemNumbers = look.ProblemNumbers;
+    sheet.ShowWorking = look.ShowWorking;
+    sheet.Method = look.Method;
 }
 
 std::vector<Sheet> SheetsOf(PrintCommand command, const Sheet& set, const SheetLook& look)
@@ -41,11 +57,7 @@ std::vector<Sheet> SheetsOf(PrintCommand command, const Sheet& set, const SheetL
     for (const bool answers : AnswerSheetsOf(command)) {
         Sheet sheet = set;
         sheet.ShowAnswers = answers;
-        sheet.QuestionText = look.QuestionText;
-        sheet.ClassHeader = look.ClassHeader;
-        sheet.ProblemNumbers = look.ProblemNumbers;
-        sheet.ShowWorking = look.ShowWorking;
-        sheet.WorkingMethod = look.WorkingMethod;
+        ApplyLook(sheet, look);
         sheets.push_back(std::move(sheet));
     }
     return sheets;
@@ -67,15 +79,27 @@ std::vector<PlannedJob> PlanJobs(PrintCommand command, const std::vector<Sheet>&
     return jobs;
 }
 
-int PageCount(const Sheet&)
+namespace {
+
+bool Worked(const Sheet& sheet)
 {
-    return 1;
+    return sheet.ShowAnswers && sheet.ShowWorking;
 }
 
-void DrawPage(Canvas& canvas, std::int32_t width, std::int32_t height, const SheetPage& page)
+}  // namespace
+
+int PageCount(const Sheet& sheet)
 {
-    Sheet copy = page.sheet;
-    DrawSheet(canvas, width, height, copy);
+    return Worked(sheet) ? WorkedAnswerPageCount(sheet.QuestionCount) : 1;
+}
+
+void DrawPage(Canvas& canvas, std::int32_t width, std::int32_t height, Sheet& sheet, int page)
+{
+    if (Worked(sheet)) {
+        DrawWorkedAnswerPage(canvas, width, height, sheet, sheet.Method, page);
+        return;
+    }
+    DrawSheet(canvas, width, height, sheet);
 }
 
 PrinterFault PrintJobs(SheetPrinter& printer, const std::vector<PlannedJob>& jobs)
@@ -89,7 +113,8 @@ PrinterFault PrintJobs(SheetPrinter& printer, const std::vector<PlannedJob>& job
             if (i > 0) {
                 if (const PrinterFault fault = printer.NewPage(); fault != PrinterFault::None) return fault;
             }
-            DrawPage(printer.JobCanvas(), width, height, job.pages[i]);
+            Sheet copy = job.pages[i].sheet;  // the answers drawn never touch the caller's table
+            DrawPage(printer.JobCanvas(), width, height, copy, job.pages[i].page);
         }
         if (const PrinterFault fault = printer.EndJob(); fault != PrinterFault::None) return fault;
     }

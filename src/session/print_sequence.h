@@ -34,11 +34,14 @@ struct SheetLook {
     bool ClassHeader = false;
     bool ProblemNumbers = false;
     bool ShowWorking = false;
-    int WorkingMethod = 0;
+    WorkingMethod Method = WorkingMethod::Borrow;
     bool Stacks = false;  // a class set's problem sheets together, then its answer sheets
 };
 
 SheetLook LookOf(const SettingsBoxes& boxes);
+
+// Gives the sheet the look.
+void ApplyLook(Sheet& sheet, const SheetLook& look);
 
 // The sheets the command prints of one set, in order, looking as given.
 std::vector<Sheet> SheetsOf(PrintCommand command, const Sheet& set, const SheetLook& look);
@@ -63,9 +66,9 @@ std::vector<PlannedJob> PlanJobs(PrintCommand command, const std::vector<Sheet>&
 // The pages of a sheet: one, or more for an answer sheet with its working.
 int PageCount(const Sheet& sheet);
 
-// Draws the page onto width x height device pixels; the answers it computes
-// go into a copy of the sheet.
-void DrawPage(Canvas& canvas, std::int32_t width, std::int32_t height, const SheetPage& page);
+// Draws page `page` of the sheet onto width x height device pixels. A plain
+// answer sheet computes its answers into the sheet's table as it draws them.
+void DrawPage(Canvas& canvas, std::int32_t width, std::int32_t height, Sheet& sheet, int page);
 
 // The jobs on the printer: portrait, the printable area read once (height,
 // then width), every page drawn on that area. Stops at the first fault,

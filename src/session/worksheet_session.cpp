@@ -70,13 +70,17 @@ const Sheet& WorksheetSession::Shown() const
 bool WorksheetSession::PaintPreview(Canvas& canvas, const SheetLook& look)
 {
     if (PreviewReady_ != 1 || sheet_.QuestionCount <= 0) return false;
+    // Drawn from the set itself, which takes the answers the drawing computes.
+    Sheet& shown = shown_ == 0 ? sheet_ : more_.at(static_cast<std::size_t>(shown_ - 1));
+    if (shown_ > 0) shown.PrintNumber = WrapAdd(sheet_.PrintNumber, shown_);
     SheetLook plain = look;
     plain.QuestionText = SheetQuestionText(look.QuestionText);
-    Sheet answers =
-        SheetsOf(PrintCommand::Answers, Sets().at(static_cast<std::size_t>(shown_)), plain).front();
+    ApplyLook(shown, plain);
+    shown.ShowAnswers = true;
     drawing_ = true;
-    DrawPage(canvas, kReferenceWidth, kReferenceHeight, {answers, 0});
+    DrawPage(canvas, kReferenceWidth, kReferenceHeight, shown, 0);
     drawing_ = false;
+    shown.ShowAnswers = false;
     return true;
 }
 

@@ -18,6 +18,7 @@
 #include "problems/problem_text.h"
 #include "problems/setting_descriptions.h"
 #include "problems/setting_pairs.h"
+#include "problems/working_steps.h"
 #include "runtime/canvas.h"
 #include "runtime/random_source.h"
 #include "runtime/sheet_printer.h"
@@ -222,13 +223,20 @@ public:
 
     // The problems the preview shows (its full rows), as tavrimo-sheets
     // prints them.
-    val ProblemLines() const
+    // With the working shown (boxes: the controls as they stand), each
+    // problem's line is followed by its working's, "= ..." each.
+    val ProblemLines(const val& boxes) const
     {
         const ProblemTable table = session_.AnsweredTable();
         const std::int32_t shown = session_.ProblemsOnSheet();
+        const SheetLook look = LookOf(BoxesOf(boxes));
         val lines = val::array();
         for (std::int32_t i = 1; i <= shown; ++i) {
             lines.call<void>("push", std::to_string(i) + ": " + ProblemLine(table, i));
+            if (!look.ShowWorking) continue;
+            for (const std::string& step :
+                 WorkingStepTexts(table.Minuend[i], table.Subtrahend[i], look.Method))
+                lines.call<void>("push", "    = " + step);
         }
         return lines;
     }

@@ -37,7 +37,8 @@ QString Poppler(const QString& file, bool info = false)
 }
 
 // Runs open, which shows a modal box, and returns what it showed, closing it: a message
-// box's icon, caption, text, buttons and whether centred, or a print dialog's caption.
+// box's icon, caption, text, buttons, whether centred and whether plain text, or a print
+// dialog's caption.
 QStringList Modal(const std::function<void()>& open)
 {
     QStringList seen;
@@ -52,6 +53,7 @@ QStringList Modal(const std::function<void()>& open)
             for (QAbstractButton* button : box->buttons()) seen << button->text().remove('&');
             const QPoint off = box->frameGeometry().center() - box->screen()->availableGeometry().center();
             seen << (off.manhattanLength() <= 2 ? "centred" : "off centre");
+            seen << (box->textFormat() == Qt::PlainText ? "plain" : "markup");
         }
         modal->close();
     });
@@ -100,6 +102,10 @@ private slots:
             const QStringList f = row.split(' ');
             QCOMPARE(JobFilePath(f[0], f[1].toInt(), f[2] == "1"), f[3]);
         }
+        // A symbolic link takes its name, even one to nowhere: the sheet would go where it points.
+        QTemporaryDir dir;
+        QVERIFY(QFile::link(dir.filePath("elsewhere/x.pdf"), dir.filePath("s-3.pdf")));
+        QCOMPARE(JobFilePath(dir.filePath("s.pdf"), 3, false), dir.filePath("s-3 (2).pdf"));
         // The program file: the caption of the error report.
         for (const QString row :
              {"/usr/bin/tavrimo tavrimo", "/opt/x/TAVRIMO.EXE Tavrimo", "/home/t/tav.rimo.bin tav",
@@ -182,6 +188,42 @@ private slots:
         QCOMPARE(held(), "8 8");
     }
 
+    // What was typed, or a file name, shows in the error report as the text it is, never as markup.
+    void boxesShowTextAsTyped_data()
+    {
+        QTest::addColumn<QString>("typed");    // into プリント番号
+        QTest::addColumn<QString>("folder");   // of the chosen PDF, missing; "" for none
+        QTest::addColumn<QString>("message");  // %1: the temporary folder
+        QTest::newRow("heading") << "<h1>大きい</h1>"
+                                 << ""
+                                 << "'<h1>大きい</h1>' は整数ではありません.";
+        QTest::newRow("picture") << "<img src=\"/p.png\">"
+                                 << ""
+                                 << "'<img src=\"/p.png\">' は整数ではありません.";
+        QTest::newRow("file name") << "1"
+                                   << "<b>太字</b>"
+                                   << "保存先のフォルダ %1/<b>太字</b> がありません.";
+    }
+
+    void boxesShowTextAsTyped()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, folder);
+        QFETCH(QString, message);
+        QTemporaryDir dir;
+        TestWindow<QtSheetPrinter> w;
+        w.printer.device().setOutputFileName(dir.filePath(folder + "/s.pdf"));
+        QtWindowServices services("tavrimo");
+        TForm1 form(w.printer, services);
+        Retype(form.PrnNum, typed);
+        const QStringList shown = Modal([&] {
+            w.Click(form.btnPreview);
+            if (!folder.isEmpty()) w.Click(form.btnPrint);
+        });
+        QCOMPARE(shown.mid(2, 1) + shown.mid(shown.size() - 1),
+                 (QStringList{message.arg(dir.path()), "plain"}));
+    }
+
     void printerDialogAndBoxes()
     {
         // 印刷設定 shows Qt's dialog as a setup dialog; cancelled, the choice stands.
@@ -213,7 +255,7 @@ private slots:
         Retype(form.edtBunbof2, "0");
         QCOMPARE(Modal(preview),
                  (QStringList{QString::number(QMessageBox::Warning), "警告",
-                              "今の条件では、指定された問題数が確保できません。", "OK", "centred"}));
+                              "今の条件では、指定された問題数が確保できません。", "OK", "centred", "plain"}));
     }
 };
 

@@ -1,12 +1,14 @@
 // Not a test: saves a picture of the window after a preview with the default
-// settings, as the X server shows it. Run under Xvfb:
-//   xvfb-run -s '-screen 0 1024x768x24' window_screenshot docs/window.png
+// settings, as the X server shows it, and when asked a second one of the
+// 詳細設定 dialog. Run under Xvfb:
+//   xvfb-run -s '-screen 0 1024x768x24' window_screenshot docs/window.png [dialog.png]
 
 #include <QApplication>
 #include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
+#include <QTimer>
 #include <cstdio>
 
 #include "app/Fmain.h"
@@ -17,8 +19,8 @@
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s OUTPUT.png\n", argv[0]);
+    if (argc != 2 && argc != 3) {
+        std::fprintf(stderr, "usage: %s OUTPUT.png [DIALOG.png]\n", argv[0]);
         return 2;
     }
     tavrimo::InstallSheetFontSubstitutions();
@@ -31,5 +33,13 @@ int main(int argc, char* argv[])
     QTest::qWait(200);
     const QPixmap shot = form.screen()->grabWindow(form.winId());
     if (!shot.save(QString::fromLocal8Bit(argv[1]))) return 1;
-    return 0;
+    if (argc < 3) return 0;
+    bool saved = false;
+    QTimer::singleShot(300, [&] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        saved = dialog != nullptr && dialog->grab().save(QString::fromLocal8Bit(argv[2]));
+        if (dialog != nullptr) dialog->close();
+    });
+    QTest::mouseClick(form.btnAdvanced, Qt::LeftButton);
+    return saved ? 0 : 1;
 }

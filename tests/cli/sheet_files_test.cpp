@@ -10,6 +10,9 @@
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <future>
+#include <latch>
+#include <set>
 
 #include "runtime/qt/qt_printers.h"
 
@@ -138,6 +141,83 @@ TEST(SheetFiles, AFullDiskGivesTheSystemsReasonAndLeavesNoFile)
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden),
               QStringList());
     QProcess::execute("umount", {dir.path()});
+}
+
+// Runs writing the same PNG names take turns putting their pages in place, so the
+// files come from one run, whichever finished last. A staging folder that no run holds
+// (left by a run killed outright) is removed by the next run in that folder; one that a
+// run holds stays.
+TEST(SheetFiles, RunsOnOneNameTakeTurnsAndLeftOverFoldersGo)
+{
+    QTemporaryDir dir;
+    const QString name = dir.filePath("p.png"), leftOver = dir.filePath(".tavrimo-aB3dE9");
+    constexpr int kPages = 150;
+    for (int race = 0; race < 4; ++race) {
+        ASSERT_TRUE(QDir().mkpath(leftOver) && QFile(leftOver + "/1.png").open(QIODevice::WriteOnly));
+        std::vector<OpenedWriter> runs;
+        for (const QColor colour : {Qt::red, Qt::blue}) {
+            runs.push_back(OpenPngFiles(name, [colour](const SheetPage&) {
+                QImage image(1, 1, QImage::Format_RGB32);
+                image.fill(colour);
+                return image;
+            }));
+            ASSERT_EQ(runs.back().error, "");
+            EXPECT_FALSE(QFileInfo::exists(leftOver));
+            for (int page = 0; page < kPages; ++page)
+                ASSERT_EQ(runs.back().writer->Add({Page(16, false, 1)}), "");
+            ASSERT_EQ(runs.back().writer->Finish(), "");
+        }
+        std::latch start(2);
+        std::vector<std::future<QString>> commits;
+        for (OpenedWriter& run : runs)
+            commits.push_back(std::async(std::launch::async, [&start, &run] {
+                start.arrive_and_wait();
+                return run.writer->Commit();
+            }));
+        for (auto& commit : commits) EXPECT_EQ(commit.get(), "");
+        runs.clear();
+        std::set<QRgb> colours;
+        for (const QString& file : QDir(dir.path()).entryList({"p-*.png"}, QDir::Files))
+            colours.insert(QImage(dir.filePath(file)).pixel(0, 0));
+        EXPECT_EQ(colours.size(), 1u) << "race " << race;
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).size(),
+                  kPages);
+    }
+}
+
+// A symbolic link at an output's name is followed, for PDF and PNG alike: the file it
+// leads to is replaced and the link stays. A link to nowhere is refused, and nothing made.
+TEST(SheetFiles, LinksAreFollowedAndLinksToNowhereRefused)
+{
+    const struct Row {
+        const char* link;  // made in the folder, pointing to "t" in its folder "elsewhere"
+        bool targetExists;
+        int pages;
+    } rows[] = {{"l.pdf", true, 2},  {"l.pdf", false, 2},  {"l.png", true, 1},
+                {"l.png", false, 1}, {"l-2.png", true, 2}, {"l-2.png", false, 2}};
+    for (const Row& row : rows) {
+        QTemporaryDir dir;
+        ASSERT_TRUE(QDir(dir.path()).mkdir("elsewhere"));
+        const QString link = dir.filePath(row.link), target = dir.filePath("elsewhere/t");
+        if (row.targetExists) {
+            ASSERT_TRUE(QFile(target).open(QIODevice::WriteOnly));
+        }
+        ASSERT_TRUE(QFile::link(target, link));
+        const std::vector<Sheet> pages(row.pages, Page(16, false, 1));
+        const QString named = QString(row.link).replace("-2", "");
+        const QString error = named.endsWith(".pdf") ? WriteSheetsPdf(dir.filePath(named), pages)
+                                                     : WriteSheetsPng(dir.filePath(named), pages, 20);
+        SCOPED_TRACE(row.link + std::string(row.targetExists ? " to a file" : " to nowhere"));
+        EXPECT_TRUE(QFileInfo(link).isSymLink());
+        if (row.targetExists) {
+            EXPECT_EQ(error, "");
+            EXPECT_TRUE(ReadAll(target).startsWith(named.endsWith(".pdf") ? "%PDF-" : "\x89PNG"));
+        } else {
+            EXPECT_EQ(error, "ファイル " + link + " はリンク先のないシンボリックリンクです");
+            EXPECT_FALSE(QFileInfo::exists(target));
+            EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 0);
+        }
+    }
 }
 
 }  // namespace

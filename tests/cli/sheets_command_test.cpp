@@ -12,7 +12,10 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTemporaryDir>
+#include <csignal>
 
 #include "cli/progress.h"
 #include "problems/problem_text.h"
@@ -128,7 +131,9 @@ TEST(SheetsCommand, ExitCodesAndMessages)
         {{"--seed", "1", "--preview", "--answers", "no", "-o", "p.png"}, kExitFailed, "--answers no"},
         {{"--seed", "1", "-o", "-", "--json"}, kExitFailed, "--json"},
         {{"--seed", "1", "-o", "-", "--format", "png", "--answers", "with"}, kExitFailed, "1ページ"},
-        {{"--seed", "1", "--question", QString(40, QChar(0x3042)), "-o", "/dev/null"}, kExitComplete, "右のはしが切れます"},
+        {{"--seed", "1", "--question", QString(40, QChar(0x3042)), "-o", "/dev/null"},
+         kExitComplete,
+         "右のはしが切れます"},
         {{"--seed", "1", "--answer-kind", "3"},
          kExitShort,
          "今の条件では、指定された問題数が確保できません。"},
@@ -177,6 +182,40 @@ TEST(SheetsCommand, JsonShapeAndConsecutiveSheets)
     EXPECT_FALSE(settings["common-denominator"].toBool());
     EXPECT_TRUE(settings["borrow-mix"].isNull());
     EXPECT_EQ(settings["collate"].toString(), "pairs");
+}
+
+// With --steps every problem carries its working, the answer last.
+TEST(SheetsCommand, WorkingInTextAndJson)
+{
+    const QStringList args = {"--seed",
+                              "3",
+                              "--whole-a-from",
+                              "1",
+                              "--whole-a-to",
+                              "9",
+                              "--den-a-to",
+                              "12",
+                              "--common-denominator",
+                              "--borrow-mix",
+                              "50",
+                              "--steps",
+                              "--method",
+                              "improper"};
+    const QJsonArray problems = QJsonDocument::fromJson(Sheets(args + QStringList{"--json"}).out.toUtf8())
+                                    .array()[0]
+                                    .toObject()["problems"]
+                                    .toArray();
+    const QStringList text = Sheets(args).out.split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(problems.size(), 16);
+    int line = 0;
+    for (const QJsonValue& p : problems) {
+        const QJsonArray steps = p.toObject()["steps"].toArray();
+        ASSERT_GE(steps.size(), 2);  // improper fractions, then at least the answer
+        EXPECT_TRUE(text[line].endsWith(" = " + steps.last().toString())) << text[line].toStdString();
+        for (const QJsonValue& step : steps) EXPECT_EQ(text[++line], "    = " + step.toString());
+        ++line;
+    }
+    EXPECT_EQ(line, text.size());
 }
 
 TEST(SheetsCommand, ARepeatedOptionTakesItsLastValue)
@@ -252,14 +291,29 @@ TEST(SheetsCommand, WritesThePagesThePrintButtonsWould)
     struct Row {
         const char* answers;
         int sheets;
-        int pages;
+        const char* collate;
+        QStringList numbers;  // page by page
     };
-    for (const Row& r : {Row{"no", 1, 1}, Row{"with", 1, 2}, Row{"only", 3, 3}, Row{"with", 2, 4}}) {
-        const QString pdf = dir.filePath(QString("%1-%2.pdf").arg(r.answers).arg(r.sheets));
-        const Outcome o =
-            Sheets({"--seed", "9", "--sheets", QString::number(r.sheets), "--answers", r.answers, "-o", pdf});
+    const Row rows[] = {
+        {"no", 1, "pairs", {"1"}},
+        {"with", 1, "pairs", {"1", "1"}},
+        {"only", 3, "pairs", {"1", "2", "3"}},
+        {"with", 2, "pairs", {"1", "1", "2", "2"}},
+        {"with", 3, "stacks", {"1", "2", "3", "1", "2", "3"}},
+    };
+    for (const Row& r : rows) {
+        const QString pdf = dir.filePath(QString("%1-%2-%3.pdf").arg(r.answers).arg(r.sheets).arg(r.collate));
+        const Outcome o = Sheets({"--seed", "9", "--sheets", QString::number(r.sheets), "--answers",
+                                  r.answers, "--collate", r.collate, "-o", pdf});
         EXPECT_EQ(o.code, kExitComplete) << o.err.toStdString();
-        EXPECT_EQ(PdfPages(pdf), r.pages) << r.answers;
+        QProcess text;
+        text.start("pdftotext", {pdf, "-"});
+        text.waitForFinished(30000);
+        QStringList numbers;
+        for (const QString& page :
+             QString::fromUtf8(text.readAllStandardOutput()).split('\f', Qt::SkipEmptyParts))
+            numbers << page.section("問題No.", 1).section(QRegularExpression("\\s"), 0, 0);
+        EXPECT_EQ(numbers, r.numbers) << r.answers << ' ' << r.collate;
     }
 
     const QString png = dir.filePath("sheet.png");
@@ -431,6 +485,101 @@ TEST(SheetsCommand, BinaryWritesMorePngPagesThanOpenFilesAllowed)
         QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden);
     EXPECT_EQ(files.size(), 60);
     EXPECT_TRUE(files.contains("s-60.png"));
+}
+
+// A shell command in a fresh folder, the program as $S, without XDG_RUNTIME_DIR (Qt
+// would remark on it); what it wrote to stdout and stderr, and what it left there.
+struct ShellOutcome {
+    int code;
+    QString out, err;
+    QStringList left;  // in the folder, hidden ones included
+};
+
+ShellOutcome Shell(const QString& command)
+{
+    QTemporaryDir dir;
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove("XDG_RUNTIME_DIR");
+    env.insert("S", TAVRIMO_SHEETS_BINARY);
+    p.setProcessEnvironment(env);
+    p.setWorkingDirectory(dir.path());
+    p.start("sh", {"-c", command});
+    p.waitForFinished(120000);
+    return {
+        p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
+        QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError()),
+        QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot)};
+}
+
+// stderr holds the program's own messages only: nothing from Qt or libpng in a normal run
+// or a failing one. A name that is not UTF-8 is refused rather than written under another
+// name; a file that cannot be written whole (past `ulimit -f` KiB) says why in the system's words.
+TEST(SheetsCommand, BinaryStderrHoldsItsOwnMessagesOnly)
+{
+    const QString tooLarge = "ファイル s.%1 を書き込めません（File too large）\n",
+                  notUtf8 =
+                      "引数 'x\\xff\\xfe.pdf' は UTF-8 の文字列ではありません（ファイル名などは UTF-8 "
+                      "で指定してください）\n";
+    // Arguments after --seed 1, the file size limit in KiB (0: none), exit code, stderr, files left.
+    const std::tuple<QString, int, int, QString, QStringList> rows[] = {
+        {"--json", 0, 0, "", {}},
+        {"--answers with -o s.pdf", 0, 0, "", {"s.pdf"}},
+        {"--dpi 10 -o s.png", 0, 0, "", {"s.png"}},
+        {"--preview -o s.png", 0, 0, "", {"s.png"}},
+        {"-o \"$(printf 'x\\377\\376.pdf')\"", 0, 2, notUtf8, {}},
+        {"--sheets 8 -o s.pdf", 4, 2, tooLarge.arg("pdf"), {}},
+        {"--sheets 8 -o s.pdf", 16, 2, tooLarge.arg("pdf"), {}},
+        {"--sheets 8 -o s.png", 16, 2, tooLarge.arg("png"), {}},
+    };
+    for (const auto& [arguments, kib, code, err, left] : rows) {
+        const ShellOutcome o = Shell(QString("trap '' XFSZ; ulimit -f %1; \"$S\" --seed 1 %2")
+                                         .arg(kib > 0 ? QString::number(kib) : "unlimited", arguments));
+        EXPECT_EQ(o.code, code) << arguments.toStdString() << kib;
+        EXPECT_EQ(o.err, err) << arguments.toStdString() << kib;
+        EXPECT_EQ(o.left, left) << arguments.toStdString() << kib;
+    }
+}
+
+// With standard output on the terminal that stderr is on, the counts would mix into the
+// sets: no progress then. Elsewhere it shows, so the run is long enough to show it.
+TEST(SheetsCommand, BinaryShowsNoProgressOnTheTerminalOfItsOutput)
+{
+    if (QStandardPaths::findExecutable("script").isEmpty()) GTEST_SKIP() << "no script (bsdutils)";
+    for (const auto& [redirect, progress] : {std::pair{"", false}, {" >/dev/null", true}}) {
+        const QString run = QString(R"("$S" --seed 1 --sheets 1500 -o /dev/null%1)").arg(redirect);
+        const ShellOutcome o = Shell("script -qec '" + run + "' /dev/null");
+        EXPECT_EQ(o.code, 0) << o.err.toStdString();
+        EXPECT_EQ(o.out.contains("作成中"), progress) << redirect;
+    }
+}
+
+// Ctrl-C, SIGTERM or SIGHUP during a long file run: the pages written so far go with
+// their temporary folder or file, and the program ends by the signal.
+TEST(SheetsCommand, BinaryStoppedBySignalLeavesNothing)
+{
+    for (const auto& [signal, output] : {std::pair{SIGINT, "keep.png"},
+                                         {SIGTERM, "keep.png"},
+                                         {SIGHUP, "keep.png"},
+                                         {SIGTERM, "keep.pdf"}}) {
+        QTemporaryDir dir;
+        QProcess p;
+        p.setChildProcessModifier([] {  // what a background test runner ignores would stay ignored
+            for (const int s : {SIGINT, SIGTERM, SIGHUP}) std::signal(s, SIG_DFL);
+        });
+        p.setWorkingDirectory(dir.path());
+        p.start(TAVRIMO_SHEETS_BINARY, {"--seed", "1", "--sheets", "10000", "--dpi", "10", "-o", output});
+        // Sets go to stdout once their pages are written: wait for a few.
+        QByteArray out;
+        while (out.count("問題No.") < 5 && p.waitForReadyRead(30000)) out += p.readAllStandardOutput();
+        ASSERT_GE(out.count("問題No."), 5);
+        kill(static_cast<pid_t>(p.processId()), signal);
+        ASSERT_TRUE(p.waitForFinished(30000));
+        EXPECT_EQ(p.exitStatus(), QProcess::CrashExit) << signal << output;
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                  QStringList())
+            << signal << output;
+    }
 }
 
 TEST(Progress, ShowsOnATerminalOnlyAndEndsItsLine)

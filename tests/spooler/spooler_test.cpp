@@ -86,15 +86,18 @@ struct Set {
 
 // The job: its title, one portrait A4 page, the sheet number, the numbers of the operands, and of the
 // answers exactly on an answer sheet: whole parts other than 0, numerators and denominators.
-void CheckJob(const Job& job, const Set& set, bool answerSheet)
+void CheckJob(const Job& job, const Set& set, bool answerSheet, int page = 1, int pages = 1)
 {
-    QCOMPARE(QString("%1 %2 %3").arg(job.pages).arg(job.media, job.title), QString("1 A4 ") + kDocumentTitle);
+    QCOMPARE(QString("%1 %2 %3").arg(job.pages).arg(job.media, job.title),
+             QString("%1 A4 ").arg(pages) + kDocumentTitle);
     const QString pdf = QString("%1/spool/d%2-001").arg(kDir).arg(job.id, 5, 10, QChar('0'));
     const QString info = Run("pdfinfo", {pdf}).out;
     QVERIFY2(info.contains(QRegularExpression(
-                 R"((?m)^Pages:\s+1\n(.*\n)*Page size:\s+59[45][\d.]* x 84[12][\d.]* pts \(A4\)$)")),
-             qPrintable(pdf + " is not one portrait A4 page:\n" + info));
-    QString text = Run("pdftotext", {"-layout", pdf, "-"}).out;
+                 QString(R"((?m)^Pages:\s+%1\n(.*\n)*Page size:\s+59[45][\d.]* x 84[12][\d.]* pts \(A4\)$)")
+                     .arg(pages))),
+             qPrintable(pdf + " is not portrait A4 pages:\n" + info));
+    QString text =
+        Run("pdftotext", {"-layout", "-f", QString::number(page), "-l", QString::number(page), pdf, "-"}).out;
     static const QRegularExpression label(R"(問題No\.(-?\d+))");
     QCOMPARE(label.match(text).captured(1), QString::number(set.number));
     std::vector<int> shown, expected;
@@ -125,6 +128,27 @@ void WithSetupDialog(TestWindow<QtSheetPrinter>& w, const std::function<void(QPr
     w.Click(w.form.btnMaintenance);
 }
 
+// The texts of the dialog left in English, outside skip: labels, buttons, group boxes, tabs.
+QStringList EnglishTexts(QWidget& dialog, QWidget* skip)
+{
+    QStringList english;
+    for (QWidget* widget : dialog.findChildren<QWidget*>()) {
+        if (skip != nullptr && skip->isAncestorOf(widget)) continue;
+        QStringList texts;
+        const bool data =
+            widget->objectName() == "location" || widget->objectName() == "type";  // the queue's
+        if (auto* label = qobject_cast<QLabel*>(widget); label && !data) texts << label->text();
+        if (auto* button = qobject_cast<QAbstractButton*>(widget)) texts << button->text();
+        if (auto* group = qobject_cast<QGroupBox*>(widget)) texts << group->title();
+        if (auto* tabs = qobject_cast<QTabWidget*>(widget))
+            for (int i = 0; i < tabs->count(); ++i) texts << tabs->tabText(i);
+        static const QRegularExpression pattern("^[ -~]*[A-Za-z]{2}[ -~]*$");
+        for (const QString& text : texts)
+            if (text != "OK" && pattern.match(text).hasMatch()) english << "English: " + text;
+    }
+    return english;
+}
+
 // What the setup dialog shows: caption, confirm button, the output chosen (the queue, or the
 // file entry and the file), then anything that should not be there once its options are
 // expanded: page range, page set or current page, or a text left in English (also where this
@@ -145,22 +169,7 @@ QStringList Shown(QPrintDialog& dialog)
     for (const char* name :
          {"gbPrintRange", "printRange", "pagesRadioButton", "printCurrentPage", "pageSetCombo"})
         if (dialog.findChild<QWidget*>(name)->isVisibleTo(&dialog)) shown << QString("offers %1").arg(name);
-    QWidget* range = dialog.findChild<QWidget*>("gbPrintRange");
-    for (QWidget* widget : dialog.findChildren<QWidget*>()) {
-        if (range->isAncestorOf(widget)) continue;
-        QStringList texts;
-        const bool data =
-            widget->objectName() == "location" || widget->objectName() == "type";  // the queue's
-        if (auto* label = qobject_cast<QLabel*>(widget); label && !data) texts << label->text();
-        if (auto* button = qobject_cast<QAbstractButton*>(widget)) texts << button->text();
-        if (auto* group = qobject_cast<QGroupBox*>(widget)) texts << group->title();
-        if (auto* tabs = qobject_cast<QTabWidget*>(widget))
-            for (int i = 0; i < tabs->count(); ++i) texts << tabs->tabText(i);
-        static const QRegularExpression english("^[ -~]*[A-Za-z]{2}[ -~]*$");
-        for (const QString& text : texts)
-            if (text != "OK" && english.match(text).hasMatch()) shown << "English: " + text;
-    }
-    return shown;
+    return shown + EnglishTexts(dialog, dialog.findChild<QWidget*>("gbPrintRange"));
 }
 
 }  // namespace
@@ -172,6 +181,19 @@ private slots:
     {
         QVERIFY2(!kDir.isEmpty(), "run by run-spooler-test, which starts the daemon");
         QVERIFY2(InstallJapaneseQtTexts(), "qt6-translations-l10n is not installed (scripts/install-deps)");
+    }
+
+    // The daemon not started yet: the window and --print say the spooler cannot be reached,
+    // rather than that no printer is installed.
+    void spoolerUnreachable()
+    {
+        const QString message = "印刷スプーラ（CUPS）に接続できません.";
+        TestWindow<QtSheetPrinter> w;
+        w.Preview();
+        w.Click(w.form.btnPrint);
+        QCOMPARE(w.services.events, QStringList{"error: " + message});
+        const Output o = Run(kSheets, {"--seed", "1", "--print"});
+        QVERIFY2(o.code == 2 && o.err == message + '\n', qPrintable(o.err));
     }
 
     // No queue: each print command reports the missing printer, changes nothing and sends nothing.
@@ -269,6 +291,29 @@ private slots:
         }
     }
 
+    // 印刷設定 → プロパティ: the printer's properties, all in Japanese too.
+    void propertiesDialog()
+    {
+        TestWindow<QtSheetPrinter> w;
+        QStringList seen{"not shown"};
+        WithSetupDialog(w, [&](QPrintDialog& dialog) {
+            QTimer poll;
+            QObject::connect(&poll, &QTimer::timeout, [&] {
+                QWidget* properties = QApplication::activeModalWidget();
+                if (properties == nullptr || properties == &dialog || !properties->isVisible()) return;
+                poll.stop();
+                // The advanced page holds the queue's own options, named by its driver.
+                seen = QStringList{properties->windowTitle()} +
+                       EnglishTexts(*properties, properties->findChild<QWidget*>("cupsPropertiesPage"));
+                QTest::keyClick(properties, Qt::Key_Escape);
+            });
+            poll.start(10);
+            dialog.findChild<QPushButton*>("properties")->click();
+            QTest::keyClick(&dialog, Qt::Key_Escape);
+        });
+        QCOMPARE(seen.join(" / "), "プリンタのプロパティ");
+    }
+
     // A queue that takes no job: the error report names it and says why; nothing is queued
     // (a stopped queue would hold the jobs unprinted) and the number stays. Deletes the queue.
     void refusedJobs()
@@ -280,7 +325,7 @@ private slots:
         } rows[] = {
             {"rejecting jobs", {"cupsreject", "q"}, {"cupsaccept", "q"}, "ジョブを受け付けない設定です"},
             {"stopped", {"cupsdisable", "q"}, {"cupsenable", "q"}, "停止しています"},
-            {"deleted", {"lpadmin", "-x", "q"}, {}, "The printer or class does not exist."},
+            {"deleted", {"lpadmin", "-x", "q"}, {}, "プリンタが見つかりません"},
         };
         const std::size_t jobs = LoggedJobs().size();
         {
@@ -291,7 +336,7 @@ private slots:
             const PrinterFault fault = printer.EndJob();
             Run("cupsaccept", {"q"});
             QCOMPARE(fault, PrinterFault::Refused);
-            QCOMPARE(printer.FaultDetail().reason, R"(Destination "q" is not accepting jobs.)");
+            QCOMPARE(printer.FaultDetail().reason, "ジョブを受け付けない設定です");
         }
         for (const Row& row : rows) {
             TestWindow<QtSheetPrinter> w;
@@ -316,6 +361,7 @@ private slots:
             return MixedNumber{v[0].toInt(), v[1].toInt(), v[2].toInt()};
         };
         std::size_t seen = LoggedJobs().size();
+        // One set: a job per sheet. A class set: sheet by sheet in one job.
         for (const auto& [arguments, sheets] :
              {std::pair{"--seed 11 --sheets 2 --number 4 --answers with --print", std::vector{false, true}},
               {"--seed 12 --printer q --answers only", {true}},
@@ -323,16 +369,25 @@ private slots:
             const Output o = Run(kSheets, QString(arguments).split(' ') << "--json");
             QVERIFY2(o.code == 0, qPrintable(arguments + (": " + o.err)));
             const QJsonArray sets = QJsonDocument::fromJson(o.out.toUtf8()).array();
-            const std::vector<Job> jobs = WaitForJobs(seen + sets.size() * sheets.size());
-            QVERIFY(!sets.isEmpty() && jobs.size() == seen + sets.size() * sheets.size());
+            const bool classSet = sets.size() > 1;
+            const std::size_t jobCount = classSet ? 1 : sheets.size();
+            const int pages = static_cast<int>(classSet ? sets.size() * sheets.size() : 1);
+            const std::vector<Job> jobs = WaitForJobs(seen + jobCount);
+            QVERIFY(!sets.isEmpty() && jobs.size() == seen + jobCount);
+            int page = 0;
             for (const QJsonValue& value : sets) {
                 Set set{value["print_number"].toInt(), {}};
                 for (const QJsonValue& p : value["problems"].toArray())
                     set.problems.push_back({mixed(p["minuend"]), mixed(p["subtrahend"]), mixed(p["answer"])});
-                for (std::size_t k = 0; k < sheets.size() && !QTest::currentTestFailed(); ++k)
-                    CheckJob(jobs[seen++], set, sheets[k]);
+                for (std::size_t k = 0; k < sheets.size() && !QTest::currentTestFailed(); ++k) {
+                    if (classSet)
+                        CheckJob(jobs[seen], set, sheets[k], ++page, pages);
+                    else
+                        CheckJob(jobs[seen++], set, sheets[k]);
+                }
                 if (QTest::currentTestFailed()) return;
             }
+            if (classSet) ++seen;
         }
         // A printer that does not exist: refused before any job.
         const Output o = Run(kSheets, {"--seed", "1", "--printer", "nosuch"});

@@ -2,12 +2,12 @@
 // dialogs, printing to PDF, links, offline use and a hostile link.
 import { after, before, describe, test } from 'node:test';
 import assert from 'node:assert/strict';
-import { execFileSync } from 'node:child_process';
-import { createHash } from 'node:crypto';
-import { cpSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
+import { execFileSync, spawn } from 'node:child_process';
+import { once } from 'node:events';
+import { appendFileSync, cpSync, mkdtempSync, readFileSync, readdirSync, rmSync, utimesSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
-import { CHROMIUM, SHEETS, SITE, argsToParams, loadEngine, openPage, previewLines, startBrowser, vectors } from './harness.mjs';
+import { CHROMIUM, ROOT, SHEETS, SITE, argsToParams, loadEngine, openPage, previewLines, startBrowser, vectors } from './harness.mjs';
 import { chromium } from 'playwright-core';
 import { serveSite } from '../../scripts/serve-web.mjs';
 
@@ -253,15 +253,21 @@ describe('touch screens', () => {
   }
 });
 
+// A file's address without the version the build stamps on it.
+const bare = (u) => u.replace(/\?v=[0-9a-f]+$/, '');
+// The versioned names the site's worker keeps.
+const workerFiles = (site) => JSON.parse(/const FILES = (\[.*\]);/.exec(readFileSync(join(site, 'sw.js'), 'utf8'))[1]);
+
 describe('the start', () => {
   // The page must not find what it needs one import or fetch at a time: its
-  // HTML names every module, the engine, the metrics and the sheet's fonts,
-  // and a preload that does not match its use would fetch a file twice.
+  // HTML names every module, the engine, the metrics and the font parts of
+  // the window and the first sheet, and a preload that does not match its use
+  // would fetch a file twice.
   test('the HTML asks for everything the start needs, and each file is fetched once', async () => {
     const html = readFileSync(join(SITE, 'index.html'), 'utf8');
-    const asked = new Set([...html.matchAll(/<link rel="(?:module)?preload" href="([^"]+)"/g)].map((m) => m[1]));
+    const asked = new Set([...html.matchAll(/<link rel="(?:module)?preload" href="([^"]+)"/g)].map((m) => bare(m[1])));
     const importsOf = (file) => [...readFileSync(join(SITE, file), 'utf8').matchAll(/^import .* from '\.\/([^']+)';$/gm)]
-      .map((m) => `js/${m[1]}`);
+      .map((m) => `js/${bare(m[1])}`);
     const modules = new Set();
     const pending = ['js/main.js'];
     while (pending.length) {
@@ -272,15 +278,60 @@ describe('the start', () => {
       }
     }
     assert.ok(modules.size >= 4);
-    for (const file of [...modules, 'tavrimo.wasm', 'fonts/font-metrics.json', 'fonts/tavrimo-mincho.woff2',
-      'fonts/tavrimo-gothic.woff2']) assert.ok(asked.has(file), file);
+    for (const file of [...modules, 'tavrimo.wasm', 'fonts/font-metrics.json']) assert.ok(asked.has(file), file);
 
     const page = await openPage(env.browser, url());
     await clickPreview(page);
     const fetched = await page.evaluate(() => performance.getEntriesByType('resource').map((e) => new URL(e.name).pathname));
+    const parts = fetched.filter((p) => p.endsWith('.woff2'));
+    assert.ok(parts.length >= 3, parts.join(' '));
+    for (const part of parts) assert.ok(asked.has(part.slice(1)), part);
     for (const file of asked) assert.equal(fetched.filter((p) => p === `/${file}`).length, 1, file);
     assert.deepEqual(page.errors, []);
     await page.context().close();
+  });
+});
+
+// The moment the page says it is interactive, noted by the page itself.
+const noteReady = () => {
+  new MutationObserver((_, observer) => {
+    if (document.documentElement.dataset.ready !== 'true') return;
+    window.readyAt = performance.now();
+    observer.disconnect();
+  }).observe(document, { attributes: true, subtree: true, attributeFilter: ['data-ready'] });
+};
+
+describe('the first visit', () => {
+  // Counted at the server: what a class of pupils opening a sheet's link at
+  // once costs.
+  test('each file is sent once, text compressed, before interactive only the font parts drawn in', async () => {
+    const sent = [];
+    const server = await serveSite(SITE, 0, { onSent: (r) => sent.push(r) });
+    const context = await env.browser.newContext();
+    try {
+      await context.addInitScript(noteReady);
+      const page = await context.newPage();
+      await page.goto(`${server.url}?${argsToParams(DEFAULTS_SEED_0.args)}`);
+      await page.waitForFunction(() => window.readyAt !== undefined);
+      const ready = await page.evaluate(() => performance.timeOrigin + window.readyAt);
+      const before = sent.filter((r) => r.at <= ready);
+      const bytes = before.reduce((n, r) => n + r.bytes, 0);
+      assert.ok(bytes <= 150 * 1024, `${bytes} bytes before interactive`);
+      for (const r of before) if (!/\.(woff2|png)\?/.test(r.path)) assert.ok(r.encoding, `${r.path} uncompressed`);
+      const parts = before.filter((r) => r.path.includes('.woff2')).map((r) => bare(r.path));
+      assert.ok(parts.length === 3 && parts.every((p) => /-start\.woff2$/.test(p)), parts.join(' '));
+
+      // The worker keeps every file, taking those the page has from the
+      // browser's cache and fetching the rest.
+      await page.waitForFunction(() => document.getElementById('previewLines').textContent !== '');
+      await page.evaluate(() => navigator.serviceWorker.ready);
+      const paths = sent.map(({ path }) => (path.startsWith('/?') ? '/' : path)).sort();
+      assert.deepEqual(paths, [...new Set(paths)]);
+      for (const file of workerFiles(SITE)) assert.ok(paths.includes(`/${file}`), file);
+    } finally {
+      await context.close();
+      await server.close();
+    }
   });
 });
 
@@ -489,6 +540,21 @@ describe('詳細設定', () => {
   });
 });
 
+describe('worked answers', () => {
+  test('with the working on, the preview is its first page and its text lists every step', async () => {
+    const page = await openPage(env.browser, url('seed=3&whole-a-from=1&whole-a-to=9&common-denominator=1&steps=1'),
+      {}, stubPrint);
+    await page.waitForFunction(() => document.getElementById('previewLines').textContent !== '');
+    const lines = await previewLines(page);
+    assert.ok(lines.some((l) => l.startsWith('    = ')), lines.join('\n'));
+    assert.match(await page.getAttribute('#PaintBox1', 'aria-label'), /問題No\.1/);
+    await page.click('#btnPrintAns');
+    assert.equal(await page.locator('#print-pages svg').count(), 2);  // 16 problems: two pages of eight
+    assert.deepEqual(page.errors, []);
+    await page.context().close();
+  });
+});
+
 describe('class sets', () => {
   test('a class set: the preview steps through its sheets, one print gives them all in stacks', async () => {
     const page = await openPage(env.browser, url('seed=5&sheets=3&collate=stacks&number=7'), {}, stubPrint);
@@ -636,6 +702,28 @@ describe('offline', () => {
     assert.ok((await inkPixels(page)) > 2000);
     await page.context().close();
   });
+
+  test('after one visit a question in kanji no page text uses is drawn in the shipped font offline', async () => {
+    // The first kanji of a middle and of the last of Mincho's kanji parts.
+    const css = readFileSync(join(SITE, 'style.css'), 'utf8');
+    const slices = [...css.matchAll(/tavrimo-mincho-k\d+\.woff2[^)]*\) format\("woff2"\); unicode-range: U\+([0-9A-F]+)/g)]
+      .map((m) => String.fromCodePoint(parseInt(m[1], 16)));
+    assert.ok(slices.length >= 10);
+    const rare = [slices[Math.floor(slices.length / 2)], slices.at(-1)];
+    const question = `${rare[0]}と${rare[1]}の計算`;
+
+    const page = await openPage(env.browser, url());
+    const drawnIn = (text) => page.evaluate((t) => document.fonts.check('16px "Tavrimo Mincho"', t), text);
+    await page.waitForFunction(() => navigator.serviceWorker.controller !== null);
+    for (const kanji of rare) assert.equal(await drawnIn(kanji), false, kanji);
+    await page.context().setOffline(true);
+    await page.fill('#QstSentence', question);
+    await clickPreview(page);
+    assert.equal(await drawnIn(question), true);
+    assert.equal(await page.getAttribute('#PaintBox1', 'aria-label'), `プレビュー画面: 問題No.1 ${question}`);
+    assert.deepEqual(page.errors, []);
+    await page.context().close();
+  });
 });
 
 describe('installing', () => {
@@ -663,40 +751,60 @@ describe('installing', () => {
   });
 });
 
+// python3's own static server, which sends Last-Modified and no caching
+// headers: the browser keeps its files as long as its heuristics say.
+async function pythonServer(root) {
+  const child = spawn('/usr/bin/python3', ['-u', '-m', 'http.server', '0', '--bind', '127.0.0.1', '--directory', root],
+    { stdio: ['ignore', 'pipe', 'ignore'] });
+  const [line] = await once(child.stdout, 'data');
+  return { url: `http://127.0.0.1:${/port (\d+)/.exec(line)[1]}/`, close: async () => child.kill() };
+}
+
+// Every file of a site dated 1 January 2001, long before any visit, which the
+// browser's heuristics take for files that rarely change.
+function backdate(dir) {
+  const old = new Date('2001-01-01T00:00:00Z');
+  for (const path of readdirSync(dir, { recursive: true })) utimesSync(join(dir, path), old, old);
+}
+
 describe('updates', () => {
-  // What a rebuild changes: every build hash, and here a text of the page, a
-  // colour of its style and a message of its script.
+  const versionOf = (site) => /const VERSION = '([0-9a-f]+)'/.exec(readFileSync(join(site, 'sw.js'), 'utf8'))[1];
+  const wasmOf = (site) => /"(tavrimo\.wasm\?v=[0-9a-f]+)"/.exec(readFileSync(join(site, 'tavrimo.js'), 'utf8'))[1];
+
+  // A rebuild as the build makes one: a text of the page, a colour of its
+  // style, a message of its script and both files of the engine changed, then
+  // the site stamped and compressed anew.
   function rebuild(site) {
-    const edit = (file, change) => {
-      const before = readFileSync(join(site, file), 'utf8');
-      const after = change(before);
-      assert.notEqual(after, before, file);
-      writeFileSync(join(site, file), after);
-    };
-    const old = /const VERSION = '([0-9a-f]+)'/.exec(readFileSync(join(site, 'sw.js'), 'utf8'))[1];
-    const next = createHash('sha256').update(old).digest('hex').slice(0, old.length);
-    edit('sw.js', (t) => t.replaceAll(old, next));
-    edit('index.html', (t) => t.replaceAll(old, next).replace('Ver1.11', 'Ver1.12'));
-    edit('style.css', (t) => `${t}#Label14 { color: rgb(0, 0, 255); }\n`);
+    const edit = (file, change) => writeFileSync(join(site, file), change(readFileSync(join(site, file), 'utf8')));
+    edit('index.html', (t) => t.replace('Ver1.11', 'Ver1.12'));
     edit('js/main.js', (t) => t.replace('用紙はA4、', '用紙はA4（新）、'));
-    return { old, next };
+    appendFileSync(join(site, 'style.css'), '#Label14 { color: rgb(0, 0, 255); }\n');
+    appendFileSync(join(site, 'tavrimo.js'), "\nglobalThis.tavrimoEngine = 'new';\n");
+    // A custom section: id 0, 8 bytes long, named "rebuilt".
+    appendFileSync(join(site, 'tavrimo.wasm'), Buffer.from([0, 8, 7, ...Buffer.from('rebuilt')]));
+    execFileSync('/usr/bin/python3', [join(ROOT, 'scripts/stamp-web-site'), site, join(ROOT, 'web/sw.js')]);
+    execFileSync('/usr/bin/python3', [join(ROOT, 'scripts/compress-web-site'), site]);
   }
 
-  // The version of each part of the site the page shows.
-  const shown = async (page) => {
+  // The build of each part of the site the page shows; the engine is new
+  // when both its script and its module are.
+  const shown = async (page, wasm) => {
     await page.click('#btnMaintenance');
     await page.locator('#dlgNotice').waitFor({ state: 'visible' });
+    const [mark, modules] = await page.evaluate(() => [globalThis.tavrimoEngine,
+      performance.getEntriesByType('resource').map((e) => e.name).filter((n) => n.includes('tavrimo.wasm'))]);
     const parts = {
       page: (await page.locator('#Label14').textContent()).includes('Ver1.12') ? 'new' : 'old',
       style: (await page.locator('#Label14').evaluate((e) => getComputedStyle(e).color)) === 'rgb(0, 0, 255)'
         ? 'new' : 'old',
       script: (await page.locator('#dlgNotice .message').textContent()).includes('（新）') ? 'new' : 'old',
+      engine: ['old', 'new'].find((v) => (mark ?? 'old') === v && modules.every((n) => n.endsWith(wasm[v]))) ?? 'mixed',
     };
     await page.click('#dlgNotice button');
     return parts;
   };
-  const OLD = { page: 'old', style: 'old', script: 'old' };
-  const NEW = { page: 'new', style: 'new', script: 'new' };
+  const OLD = { page: 'old', style: 'old', script: 'old', engine: 'old' };
+  const NEW = { page: 'new', style: 'new', script: 'new', engine: 'new' };
   const cacheNames = (page) => page.evaluate(() => caches.keys());
   // The new worker installs a few seconds after the visit that found it.
   async function cachesBecome(page, names) {
@@ -709,38 +817,53 @@ describe('updates', () => {
     assert.deepEqual(now, names);
   }
 
-  test('the first visit after a rebuild shows the new build whole, and it replaces the old one', async () => {
-    const site = join(tmp, 'site');
-    cpSync(SITE, site, { recursive: true });
-    const server = await serveSite(site);
-    try {
-      // Visit 1: the site, kept by its worker.
-      const page = await openPage(env.browser, server.url);
-      await page.evaluate(() => navigator.serviceWorker.ready);
-      await page.waitForFunction(() => navigator.serviceWorker.controller !== null);
-      const { old, next } = rebuild(site);
-      assert.deepEqual(await cacheNames(page), [`tavrimo-${old}`]);
-      assert.deepEqual(await shown(page), OLD);
+  // The project's own server, and hosts whose caching headers let the
+  // browser keep files without asking: heuristics on old file dates (the
+  // rebuilt files dated the same), and a fixed ten minutes.
+  const hosts = [
+    ['scripts/serve-web.mjs', (site) => serveSite(site), false],
+    ['python3 -m http.server, files dated 2001', pythonServer, true],
+    ['Cache-Control: max-age=600', (site) => serveSite(site, 0, { headers: { 'Cache-Control': 'max-age=600' } }), false],
+  ];
+  hosts.forEach(([name, host, dated], i) => {
+    test(`${name}: the first visit after a rebuild shows it whole, and it replaces the old copy`, async () => {
+      const site = join(tmp, `site-${i}`);
+      cpSync(SITE, site, { recursive: true });
+      if (dated) backdate(site);
+      const server = await host(site);
+      try {
+        // Visit 1: the site, kept by its worker.
+        const page = await openPage(env.browser, server.url);
+        await page.waitForFunction(() => navigator.serviceWorker.controller !== null);
+        const wasm = { old: wasmOf(site) };
+        const old = versionOf(site);
+        assert.deepEqual(await cacheNames(page), [`tavrimo-${old}`]);
+        assert.deepEqual(await shown(page, wasm), OLD);
+        rebuild(site);
+        if (dated) backdate(site);
+        wasm.new = wasmOf(site);
+        const next = versionOf(site);
+        assert.notEqual(next, old);
 
-      // Visit 2, online, the old worker still in charge: the new page with
-      // its new style and script, while the new worker installs, takes over
-      // and drops the old build's copy.
-      await page.reload();
-      await page.waitForFunction(() => document.documentElement.dataset.ready === 'true');
-      assert.deepEqual(await shown(page), NEW);
-      await cachesBecome(page, [`tavrimo-${next}`]);
+        // Visit 2, online, the old worker still in charge: the new page with
+        // its new style, scripts and engine, while the new worker installs,
+        // takes over and drops the old build's copy.
+        await page.goto(server.url);
+        await page.waitForFunction(() => document.documentElement.dataset.ready === 'true');
+        assert.deepEqual(await shown(page, wasm), NEW);
+        await cachesBecome(page, [`tavrimo-${next}`]);
 
-      // Visit 3, offline: the new build from the new copy.
-      await page.context().setOffline(true);
-      await page.reload();
-      await page.waitForFunction(() => document.documentElement.dataset.ready === 'true');
-      assert.deepEqual(await shown(page), NEW);
-      assert.deepEqual(await cacheNames(page), [`tavrimo-${next}`]);
-      assert.deepEqual(page.errors, []);
-      await page.context().close();
-    } finally {
-      await server.close();
-    }
+        // Visit 3, offline: the new build from the new copy.
+        await page.context().setOffline(true);
+        await page.goto(server.url);
+        await page.waitForFunction(() => document.documentElement.dataset.ready === 'true');
+        assert.deepEqual(await shown(page, wasm), NEW);
+        assert.deepEqual(page.errors, []);
+        await page.context().close();
+      } finally {
+        await server.close();
+      }
+    });
   });
 });
 

@@ -46,7 +46,7 @@ test('problem lines read as tavrimo-sheets prints them', () => {
   };
   const want = c.expected[0].problems.map((p, i) =>
     `${i + 1}: ${text(p.minuend)} - ${text(p.subtrahend)} = ${text(p.answer)}`);
-  assert.deepEqual(session.problemLines(), want);
+  assert.deepEqual(session.problemLines({}), want);
   session.delete();
 });
 

@@ -25,15 +25,38 @@ export function cssFamily(name) {
   return `"${face.family}", ${face.fallback}`;
 }
 
+// The web fonts come in parts by unicode-range, each loaded when a text needs
+// it. What every sheet draws besides its question, by family: the title in
+// Gothic; the sheet number, the name box and the problems in Mincho, as is the
+// question.
+const SHEET_TEXT = { 'Tavrimo Gothic': '分数の引き算', 'Tavrimo Mincho': '問題No.0123456789（　） -=' };
+const QUESTION_FAMILY = 'Tavrimo Mincho';
+const sheetTexts = (question) => Object.entries(SHEET_TEXT).map(([family, text]) =>
+  [`16px "${family}"`, family === QUESTION_FAMILY ? text + question : text]);
+
+// Whether the parts a sheet with this question draws in are all in.
+export function sheetFontsIn(fontSet, question) {
+  return sheetTexts(question).every(([font, text]) => fontSet.check(font, text));
+}
+
+// Loads the parts a sheet with this question draws in.
+export function loadSheetFonts(fontSet, question) {
+  return Promise.all(sheetTexts(question).map(([font, text]) => fontSet.load(font, text)));
+}
+
 // Enough for every string of many sheets; questions typed anew add a few.
 const WIDTHS_KEPT = 2000;
 
 // metrics: { family: { unitsPerEm, winAscent, winDescent } } from the font build.
 export class FontSizer {
-  constructor(metrics, measureUnits) {
+  constructor(metrics, measureUnits, fontSet = null) {
     this.metrics = metrics;
     // measureUnits(cssFont, char) -> advance of one character in font units
     this.measureUnits = measureUnits;
+    // Where given (document.fonts), a character whose font part is not in yet
+    // is measured in a fallback face: right for now, never kept.
+    this.fontSet = fontSet;
+    this.provisional = false;
     this.advanceCache = new Map();
     this.fontCache = new Map();
   }
@@ -74,7 +97,9 @@ export class FontSizer {
     // over: each font keeps the widths it has worked out.
     let width = font.widths.get(text);
     if (width !== undefined) return width;
+    this.provisional = false;
     width = this.measure(font, text);
+    if (this.provisional) return width;
     if (font.widths.size >= WIDTHS_KEPT) font.widths.clear();
     font.widths.set(text, width);
     return width;
@@ -87,7 +112,8 @@ export class FontSizer {
       let units = this.advanceCache.get(key);
       if (units === undefined) {
         units = this.measureUnits(`${font.unitsPerEm}px ${cssFamily(font.name)}`, ch);
-        this.advanceCache.set(key, units);
+        if (!this.fontSet || this.fontSet.check(`16px "${font.family}"`, ch)) this.advanceCache.set(key, units);
+        else this.provisional = true;
       }
       sum64 += Math.round((units * font.pixelSize * 64) / font.unitsPerEm);
     }

@@ -2,7 +2,7 @@
 // The engine decides everything about sets, sheet numbers and drawings; this
 // page only reads the controls, shows dialogs and hands pages to printing.
 
-import { FontSizer, canvasMeasurer } from './fonts.js';
+import { FontSizer, canvasMeasurer, loadSheetFonts, sheetFontsIn } from './fonts.js';
 import { PreviewCanvas, matchScreenPixels } from './canvas.js';
 import { readParams, writeParams } from './params.js';
 import { SettingControls, groupIndex } from './settings.js';
@@ -77,19 +77,13 @@ async function loadEngine() {
   return { metrics, engine };
 }
 
-// The fonts a sheet is drawn in. They must be in before the first drawing
-// measures text, as a width measured in a fallback face would be kept; the
-// window's own face (PGothic) is the style sheet's business alone. A face
-// that cannot load leaves its fallback rather than no sheet at all.
-const SHEET_FAMILIES = ['Tavrimo Mincho', 'Tavrimo Gothic'];
-let sheetFontsLoading = null;
-let sheetFontsLoaded = false;
-
-function loadSheetFonts() {
-  sheetFontsLoading ??= Promise.all(SHEET_FAMILIES.map((family) => document.fonts.load(`16px "${family}"`, 'あ')))
-    .catch(() => {})
-    .then(() => { sheetFontsLoaded = true; });
-  return sheetFontsLoading;
+// The parts of the sheet's fonts a drawing with this question needs, loading,
+// or null when they are in. They must be in before the drawing measures text,
+// as a width measured in a fallback face would be kept; the window's own text
+// is the style sheet's business alone. A part that cannot load leaves its
+// fallback rather than no sheet at all.
+function sheetFonts(question) {
+  return sheetFontsIn(document.fonts, question) ? null : loadSheetFonts(document.fonts, question).catch(() => {});
 }
 
 function clockSeed(engine) {
@@ -100,19 +94,22 @@ function clockSeed(engine) {
 
 // The service worker copies the whole site on a first visit; asked for once
 // the window works, it does not compete with the start for the connections.
+// Its address names the page's build, so that the first visit to a rebuilt
+// site installs the new worker whatever the host's caching says.
 function keepForOffline() {
   if ('serviceWorker' in navigator && location.protocol !== 'file:') {
-    navigator.serviceWorker.register('sw.js').catch(() => {});
+    const build = document.querySelector('meta[name="tavrimo-build"]').content;
+    navigator.serviceWorker.register(`sw.js?v=${build}`, { updateViaCache: 'none' }).catch(() => {});
   }
 }
 
 // ---- the page ----
 
 async function start() {
-  loadSheetFonts();
+  sheetFonts($('QstSentence').value);
   const { metrics, engine } = await loadEngine();
   const measureCtx = document.createElement('canvas').getContext('2d');
-  const sizer = new FontSizer(metrics, canvasMeasurer(measureCtx));
+  const sizer = new FontSizer(metrics, canvasMeasurer(measureCtx), document.fonts);
   const preview = new PreviewCanvas(sizer, $('PaintBox1').getContext('2d'));
   const printing = new PrintPages(sizer);
 
@@ -143,7 +140,7 @@ async function start() {
   function repaint() {
     preview.begin(PREVIEW_WIDTH, PREVIEW_HEIGHT, boxFace);
     const painted = session.paintPreview(preview, settings.read());
-    $('previewLines').textContent = painted ? session.problemLines().join('\n') : '';
+    $('previewLines').textContent = painted ? session.problemLines(settings.read()).join('\n') : '';
     const number = (session.printNumber() + session.shownSet()) | 0;
     $('PaintBox1').setAttribute('aria-label',
       painted ? `プレビュー画面: 問題No.${number} ${$('QstSentence').value}` : 'プレビュー画面');
@@ -164,9 +161,10 @@ async function start() {
   }
 
   async function previewCommand() {
-    // Only the very first command can find the fonts still loading; later
-    // ones draw in the click itself.
-    if (!sheetFontsLoaded) await loadSheetFonts();
+    // Only a question with characters new to the page waits for fonts;
+    // others draw in the click itself.
+    const fontsLoading = sheetFonts($('QstSentence').value);
+    if (fontsLoading) await fontsLoading;
     const boxes = settings.read();
     const outcome = session.preview(boxes);
     if (outcome.status === 'refused') {
@@ -210,7 +208,8 @@ async function start() {
   }
 
   async function printCommand(id) {
-    if (!sheetFontsLoaded) await loadSheetFonts();
+    const fontsLoading = sheetFonts($('QstSentence').value);
+    if (fontsLoading) await fontsLoading;
     await warnOfALongQuestion();
     const { outcome, pages } = preparePages(PRINT_COMMANDS[id]);
     if (!outcome.printed) {

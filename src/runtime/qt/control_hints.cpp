@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QPointer>
 #include <QProxyStyle>
+#include <QTextDocument>
 #include <QWidget>
 
 namespace tavrimo {
@@ -35,7 +36,8 @@ QStyle* HintStyle()
 
 void SetHint(QWidget& control, const QString& hint)
 {
-    control.setToolTip(hint);
+    // A tooltip that looks like markup is shown as markup; a hint is text.
+    control.setToolTip(Qt::mightBeRichText(hint) ? Qt::convertFromPlainText(hint) : hint);
     control.setToolTipDuration(kHintShowTimeMs);
     control.setStyle(HintStyle());
 }

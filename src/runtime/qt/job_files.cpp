@@ -12,8 +12,14 @@ QString JobFilePath(const QString& chosenPath, std::int32_t sheetNumber, bool an
     QString base = stem + QLatin1Char('-') + QString::number(sheetNumber);
     if (answerSheet) base += QStringLiteral("-解答");
 
+    // A symbolic link takes its name too, even one that leads nowhere: the
+    // sheet would go to wherever it points.
+    const auto taken = [](const QString& name) {
+        const QFileInfo file(name);
+        return file.exists() || file.isSymLink();
+    };
     QString path = base + ending;
-    for (int copy = 2; QFileInfo::exists(path); ++copy) {
+    for (int copy = 2; taken(path); ++copy) {
         path = base + QStringLiteral(" (%1)").arg(copy) + ending;
     }
     return path;

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPageLayout>
 #include <QPdfWriter>
@@ -17,6 +18,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSaveFile>
+#include <QTabWidget>
+#include <initializer_list>
 #include <utility>
 
 #include "runtime/qt/cups_queue.h"
@@ -49,6 +52,24 @@ std::unique_ptr<QPrinter> CopyOf(QPrinter& printer)
     return copy;
 }
 
+using Texts = std::initializer_list<std::pair<const char*, QString>>;
+
+// Gives the widgets under root of the given names their texts: a group box
+// its title, a button or label its text, a tab page its tab's text.
+void Relabel(QWidget& root, Texts texts)
+{
+    const QList<QTabWidget*> tabs = root.findChildren<QTabWidget*>();
+    for (const auto& [name, text] : texts) {
+        QWidget* widget = root.findChild<QWidget*>(QString::fromLatin1(name));
+        if (auto* group = qobject_cast<QGroupBox*>(widget)) group->setTitle(text);
+        if (auto* button = qobject_cast<QAbstractButton*>(widget)) button->setText(text);
+        if (auto* label = qobject_cast<QLabel*>(widget)) label->setText(text);
+        for (QTabWidget* tab : tabs) {
+            if (const int index = tab->indexOf(widget); index >= 0) tab->setTabText(index, text);
+        }
+    }
+}
+
 // Qt's print dialog as a setup dialog: it prints nothing, and the jobs are
 // single pages, so no page range, page set or current page. The names are
 // those of the widgets inside Qt's dialog.
@@ -63,17 +84,12 @@ public:
             if (QPushButton* ok = buttons->button(QDialogButtonBox::Ok)) ok->setText(QStringLiteral("OK"));
         }
         // Labels the Japanese translation leaves in English.
-        const std::pair<const char*, QString> texts[] = {
-            {"duplex", QStringLiteral("両面印刷")},
-            {"noDuplex", QStringLiteral("しない")},
-            {"duplexLong", QStringLiteral("長辺綴じ")},
-            {"duplexShort", QStringLiteral("短辺綴じ")},
-        };
-        for (const auto& [name, text] : texts) {
-            QWidget* widget = findChild<QWidget*>(QString::fromLatin1(name));
-            if (auto* group = qobject_cast<QGroupBox*>(widget)) group->setTitle(text);
-            if (auto* button = qobject_cast<QAbstractButton*>(widget)) button->setText(text);
-        }
+        Relabel(*this, {
+                           {"duplex", QStringLiteral("両面印刷")},
+                           {"noDuplex", QStringLiteral("しない")},
+                           {"duplexLong", QStringLiteral("長辺綴じ")},
+                           {"duplexShort", QStringLiteral("短辺綴じ")},
+                       });
     }
 
     void setVisible(bool visible) override
@@ -86,6 +102,24 @@ public:
         if (QWidget* range = findChild<QWidget*>(QStringLiteral("gbPrintRange"))) range->hide();
         auto* printers = findChild<QComboBox*>(QStringLiteral("printers"));
         if (toFile_ && printers != nullptr) printers->setCurrentIndex(printers->count() - 1);
+    }
+
+protected:
+    bool event(QEvent* event) override
+    {
+        // The printer's properties dialog (プロパティ), made anew for each
+        // printer chosen, is polished before it first shows.
+        if (event->type() == QEvent::ChildPolished) {
+            if (auto* properties = qobject_cast<QDialog*>(static_cast<QChildEvent*>(event)->child())) {
+                Relabel(*properties,
+                        {
+                            {"cupsPropertiesPage", QStringLiteral("プリンタのオプション")},
+                            {"conflictsLabel",
+                             QStringLiteral("競合しているオプションがあります。修正してください。")},
+                        });
+            }
+        }
+        return QPrintDialog::event(event);
     }
 
 private:
@@ -134,9 +168,10 @@ PrinterFault QtSheetPrinter::CheckPrinter()
     detail_ = {};
     if (PrintsToFile()) return PrinterFault::None;
     QPrinter& printer = device();
-    // With no printer installed Qt falls back to PDF output without a file.
+    // With no printer installed Qt falls back to PDF output without a file;
+    // it does the same when the spooler does not answer.
     if (printer.outputFormat() != QPrinter::NativeFormat || printer.printerName().isEmpty()) {
-        return PrinterFault::NoDefaultPrinter;
+        return SpoolerAnswers() ? PrinterFault::NoDefaultPrinter : PrinterFault::SpoolerUnreachable;
     }
     if (const QString refusal = QueueRefusal(printer.printerName()); !refusal.isEmpty()) {
         return Fault(PrinterFault::Refused, printer.printerName(), refusal);

@@ -14,6 +14,14 @@ QString FromUtf8(std::string_view text)
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+// The messages carry what was typed, file names and the spooler's words,
+// which QMessageBox would take for markup when they look like it.
+void Show(QMessageBox& box)
+{
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+}
+
 }  // namespace
 
 bool InstallJapaneseQtTexts()
@@ -33,7 +41,7 @@ void QtWindowServices::ReportError(std::string_view message)
     // Over the window that was in use, so it stays in front of it.
     QMessageBox box(QMessageBox::Critical, title_, FromUtf8(message), QMessageBox::Ok,
                     QApplication::activeWindow());
-    box.exec();
+    Show(box);
 }
 
 void QtWindowServices::ShowWarning(std::string_view caption, std::string_view text)
@@ -41,7 +49,7 @@ void QtWindowServices::ShowWarning(std::string_view caption, std::string_view te
     // Without a parent the box is centred on the screen and modal to the
     // whole application.
     QMessageBox box(QMessageBox::Warning, FromUtf8(caption), FromUtf8(text), QMessageBox::Ok);
-    box.exec();
+    Show(box);
 }
 
 void QtWindowServices::Beep()
