@@ -225,7 +225,12 @@ async function start() {
   $('edtBunbof1').addEventListener('input', () => { $('edtBunbob1').value = $('edtBunbof1').value; });
   $('edtBunbof2').addEventListener('input', () => { $('edtBunbob2').value = $('edtBunbof2').value; });
   for (const radio of document.querySelectorAll('input[name="rgTuubun"]')) radio.addEventListener('change', couple);
-  $('QstSentence').addEventListener('input', updateLink);
+  $('QstSentence').addEventListener('input', () => {
+    updateLink();
+    // The browser's own print draws the sentence as it stands, with no time
+    // to wait for a font part: ask for it as it is typed.
+    sheetFonts($('QstSentence').value);
+  });
   $('PrnNum').addEventListener('input', updateLink);
   $('btnPreview').addEventListener('click', async () => {
     await previewCommand();
