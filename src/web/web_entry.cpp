@@ -159,6 +159,14 @@ SettingsBoxes BoxesOf(const val& boxes)
     return b;
 }
 
+val OutcomeToJs(const PrintOutcome& outcome)
+{
+    val result = val::object();
+    result.set("printed", outcome.printed);
+    result.set("message", outcome.message);
+    return result;
+}
+
 class WebSession {
 public:
     explicit WebSession(double seed)
@@ -192,12 +200,19 @@ public:
     val Print(int command, const std::string& number, const val& boxes, val pages)
     {
         JsPrinter printer(std::move(pages));
-        const PrintOutcome outcome =
-            session_.Print(static_cast<PrintCommand>(command), number, LookOf(BoxesOf(boxes)), printer);
-        val result = val::object();
-        result.set("printed", outcome.printed);
-        result.set("message", outcome.message);
-        return result;
+        return OutcomeToJs(
+            session_.Print(static_cast<PrintCommand>(command), number, LookOf(BoxesOf(boxes)), printer));
+    }
+
+    // The pages the command would hand over now, drawn as Print draws them,
+    // but by a copy of the session, so nothing advances: the browser's own
+    // print (Ctrl+P) of the set shown.
+    val Pages(int command, const std::string& number, const val& boxes, val pages) const
+    {
+        WorksheetSession rehearsal = session_;
+        JsPrinter printer(std::move(pages));
+        return OutcomeToJs(
+            rehearsal.Print(static_cast<PrintCommand>(command), number, LookOf(BoxesOf(boxes)), printer));
     }
 
     bool QuestionFits(val canvas, const std::string& question)
@@ -386,6 +401,7 @@ EMSCRIPTEN_BINDINGS(tavrimo)
         .function("paintPreview", &WebSession::PaintPreview)
         .function("questionFits", &WebSession::QuestionFits)
         .function("print", &WebSession::Print)
+        .function("pages", &WebSession::Pages)
         .function("problemLines", &WebSession::ProblemLines)
         .function("problems", &WebSession::Problems)
         .function("seed", &WebSession::Seed)

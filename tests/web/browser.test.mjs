@@ -180,14 +180,77 @@ describe('the window', () => {
     assert.equal(await page.locator('#rgBaisuu input:checked').getAttribute('value'), '1');
     await page.context().close();
   });
+});
 
-  test('a narrow screen shows the whole window smaller', async () => {
-    const page = await openPage(env.browser, url(), { viewport: { width: 370, height: 600 } });
-    const box = await page.locator('#Form1').boundingBox();
-    assert.ok(Math.abs(box.width - 370) <= 1, `window ${box.width} wide`);
-    assert.ok(Math.abs(box.height - 563 / 2) <= 1, `window ${box.height} high`);
-    await page.context().close();
-  });
+// Phones and tablets, with touch: below 740 px one column of finger-sized
+// controls, from 740 px the window as it is; every command by a tap.
+describe('touch screens', () => {
+  const sizes = [
+    { width: 390, height: 844, narrow: true },
+    { width: 768, height: 1024, narrow: false },
+  ];
+  // The controls a finger must hit: boxes, radio items, buttons, lists and check boxes.
+  const smallTargets = (page, root) => page.evaluate((selector) => {
+    const targets = document.querySelectorAll(`${selector} :is(input:not([type="radio"]):not([type="checkbox"]),
+      label:has(input), button, select)`);
+    return [...targets].filter((el) => el.getClientRects().length > 0).map((el) => {
+      const r = el.getBoundingClientRect();
+      return { el: el.id || el.textContent.trim() || el.outerHTML.slice(0, 40), w: r.width, h: r.height };
+    }).filter((t) => t.w < 44 || t.h < 44);
+  }, root);
+
+  for (const size of sizes) {
+    test(`${size.width} x ${size.height}: every command by a tap, the preview sharp and readable`, async () => {
+      const page = await openPage(env.browser, url('seed=5&sheets=3&number=7'), {
+        viewport: { width: size.width, height: size.height }, hasTouch: true, isMobile: true, deviceScaleFactor: 2,
+      }, stubPrint);
+      await page.waitForFunction(() => document.getElementById('previewLines').textContent !== '');
+      const overflow = () => page.evaluate(() => document.documentElement.scrollWidth - document.documentElement.clientWidth);
+      assert.equal(await overflow(), 0);
+      if (size.narrow) assert.deepEqual(await smallTargets(page, 'body'), []);
+      else assert.equal((await page.locator('#Form1').boundingBox()).width, 740);
+      // The problem font is 13 units of the 320 wide box; drawn at the screen's pixels.
+      const canvas = await page.evaluate(() => {
+        const c = document.getElementById('PaintBox1');
+        const r = c.getBoundingClientRect();
+        return { css: [r.width, r.height], pixels: [c.width, c.height] };
+      });
+      assert.ok((canvas.css[0] * 13) / 320 >= 12, `preview ${canvas.css[0]} wide`);
+      assert.ok(Math.abs(canvas.css[1] / canvas.css[0] - 441 / 320) < 0.01);
+      assert.deepEqual(canvas.pixels, canvas.css.map((v) => Math.round(v * 2)));
+
+      const first = await previewLines(page);
+      await page.locator('#btnNextSheet').tap();
+      assert.equal(await page.locator('#lblSheets').textContent(), '2/3枚');
+      await page.locator('#btnPrevSheet').tap();
+      assert.deepEqual(await previewLines(page), first);
+      await page.locator('#btnPreview').tap();
+      await page.waitForFunction((b) => document.getElementById('previewLines').textContent !== b.join('\n'), first);
+      for (const [id, number] of [['btnPrint', 10], ['btnPrintWithAns', 13], ['btnPrintAns', 16]]) {
+        await page.locator(`#${id}`).tap();
+        await page.waitForFunction((n) => document.getElementById('PrnNum').value === String(n), number);
+      }
+      assert.equal(await page.evaluate(() => window.printCalls), 3);
+
+      await page.locator('#btnMaintenance').tap();
+      await page.locator('#dlgNotice').waitFor({ state: 'visible' });
+      if (size.narrow) assert.deepEqual(await smallTargets(page, '#dlgNotice'), []);
+      await page.locator('#dlgNotice button').tap();
+      await page.locator('#dlgNotice').waitFor({ state: 'hidden' });
+
+      await page.locator('#btnAdvanced').tap();
+      await page.locator('#dlgAdvanced').waitFor({ state: 'visible' });
+      if (size.narrow) assert.deepEqual(await smallTargets(page, '#dlgAdvanced'), []);
+      await page.locator('#dlg-easyFirst').tap();
+      await page.locator('#dlgAdvanced button[value="ok"]').tap();
+      await page.locator('#dlgAdvanced').waitFor({ state: 'hidden' });
+      await page.locator('#btnPreview').tap();
+      await page.waitForFunction(() => new URL(location.href).searchParams.get('easy-first') === '1');
+      assert.equal(await overflow(), 0);
+      assert.deepEqual(page.errors, []);
+      await page.context().close();
+    });
+  }
 });
 
 // A file's address without the version the build stamps on it.
@@ -388,6 +451,61 @@ describe('printing', () => {
   });
 });
 
+// The browser's own print (Ctrl+P, its menu), as page.pdf() prints: the page
+// as the print media shows it, without any print command.
+describe('the browser\'s own print', () => {
+  // Each page's text, and the page size of the first.
+  async function browserPrint(page) {
+    const pdf = join(tmp, 'browser-print.pdf');
+    writeFileSync(pdf, await page.pdf({ preferCSSPageSize: true }));
+    const info = execFileSync('pdfinfo', [pdf], { encoding: 'utf8' });
+    assert.match(info, /Page size:\s+59[45]\.\d+ x 841\.\d+ pts \(A4\)/);
+    const count = Number(/Pages:\s+([0-9]+)/.exec(info)[1]);
+    return Array.from({ length: count }, (_, i) =>
+      execFileSync('pdftotext', ['-f', `${i + 1}`, '-l', `${i + 1}`, pdf, '-'], { encoding: 'utf8' }));
+  }
+  // The problem sheet of the shown set: its number and its problems' numbers, no answers.
+  function assertProblemSheet(text, number, lines) {
+    assert.match(text, new RegExp(`問題No\\.${number}(?![0-9])`));
+    assert.deepEqual(sorted(text.replace(/問題No\.[0-9]+/, '').match(/[0-9]+/g)), sorted(lineNumbers(lines).problems));
+  }
+
+  test('before a preview a page says what to do; after one, the set\'s problem sheets, never an old set', async () => {
+    const page = await openPage(env.browser, url('sheets=2&number=7'), {}, stubPrint);
+    const [notice, ...none] = await browserPrint(page);
+    assert.match(notice, /プレビュー/);
+    assert.deepEqual(none, []);
+
+    // A class set of two: both problem sheets, and the number stays.
+    await clickPreview(page);
+    const firstSet = await previewLines(page);
+    for (let again = 0; again < 2; ++again) {
+      const sheets = await browserPrint(page);
+      assert.equal(sheets.length, 2);
+      assertProblemSheet(sheets[0], 7, firstSet);
+      assert.match(sheets[1], /問題No\.8(?![0-9])/);
+      assert.equal(await page.inputValue('#PrnNum'), '7');
+    }
+
+    // 印刷（答えつき）, then a new set: the new set's problem sheets, under the next numbers.
+    await page.click('#btnPrintWithAns');
+    await page.waitForFunction(() => document.getElementById('PrnNum').value === '9');
+    await clickPreview(page);
+    const secondSet = await previewLines(page);
+    const sheets = await browserPrint(page);
+    assert.equal(sheets.length, 2);
+    assertProblemSheet(sheets[0], 9, secondSet);
+    assert.match(sheets[1], /問題No\.10(?![0-9])/);
+
+    // A number the box cannot hold is said on the page, as 印刷 would say it.
+    await page.fill('#PrnNum', 'x');
+    const [refusal] = await browserPrint(page);
+    assert.match(refusal, /'x' は整数ではありません/);
+    assert.deepEqual(page.errors, []);
+    await page.context().close();
+  });
+});
+
 describe('詳細設定', () => {
   test('the dialog: キャンセル changes nothing, OK takes its settings, a preset fills the window', async () => {
     const page = await openPage(env.browser, url());
@@ -478,6 +596,46 @@ describe('links', () => {
     assert.equal(await second.locator('#rgQNum input:checked').getAttribute('value'), '1');
     assert.equal(await canvasPng(second), pixels);
     await second.context().close();
+  });
+
+  test('リンクをコピー copies the link of the sheet shown, or leaves it selected; 共有 hands it on', async () => {
+    const share = () => {
+      navigator.share = (data) => { window.shared = data; return Promise.resolve(); };
+    };
+    const page = await openPage(env.browser, url('sheets=2'), { permissions: ['clipboard-read', 'clipboard-write'] }, share);
+    assert.equal(await page.locator('#btnCopyLink').isDisabled(), true);
+    assert.equal(await page.locator('#btnShareLink').isDisabled(), true);
+    await page.fill('#edtIntf2', '9');
+    await clickPreview(page);
+    const lines = await previewLines(page);
+    await page.click('#btnCopyLink');
+    await page.locator('#linkStatus').filter({ hasText: 'コピーしました' }).waitFor();
+    const link = await page.evaluate(() => navigator.clipboard.readText());
+    assert.equal(link, page.url());
+    const params = new URL(link).searchParams;
+    assert.equal(params.get('v'), '1');
+    assert.match(params.get('seed'), /^[0-9]+$/);
+
+    await page.click('#btnShareLink');
+    await page.waitForFunction(() => window.shared !== undefined);
+    assert.equal(await page.evaluate(() => window.shared.url), link);
+
+    // No clipboard: the link waits, selected, in its field.
+    await page.evaluate(() => { navigator.clipboard.writeText = () => Promise.reject(new DOMException('no', 'NotAllowedError')); });
+    await page.click('#btnCopyLink');
+    await page.locator('#linkField').waitFor({ state: 'visible' });
+    assert.equal(await page.inputValue('#linkField'), link);
+    assert.equal(await page.evaluate(() => {
+      const f = document.getElementById('linkField');
+      return document.activeElement === f && f.selectionStart === 0 && f.selectionEnd === f.value.length;
+    }), true);
+    await page.context().close();
+
+    const again = await openPage(env.browser, link);
+    await again.waitForFunction(() => document.getElementById('previewLines').textContent !== '');
+    assert.deepEqual(await previewLines(again), lines);
+    assert.equal(await again.locator('#lblSheets').textContent(), '1/2枚');
+    await again.context().close();
   });
 
   test('bad parameters get the messages of the boxes', async () => {

@@ -85,13 +85,47 @@ function lineBox(x0, y0, x1, y1, width) {
   return null;
 }
 
+// The preview box: the sheet drawn in reference units (its 320 x 441) onto
+// whatever pixels the canvas has, so that it stays sharp at any size and
+// pixel ratio. Lines and boxes cover whole pixels; text is drawn scaled.
 export class PreviewCanvas extends SurfaceState {
   constructor(sizer, ctx) {
     super(sizer);
     this.ctx = ctx;
     this.contextFont = null;
+    this.sx = 1;
+    this.sy = 1;
+  }
+
+  // A fresh drawing: the reference box of width x height fills the canvas
+  // in the background colour. Resizing a canvas resets its context, so all
+  // of its state is set here.
+  begin(width, height, background) {
+    const { ctx } = this;
+    this.sx = ctx.canvas.width / width;
+    this.sy = ctx.canvas.height / height;
+    ctx.setTransform(1, 0, 0, 1, 0, 0);
     ctx.textBaseline = 'alphabetic';
     ctx.imageSmoothingEnabled = false;
+    this.contextFont = null;
+    ctx.fillStyle = background;
+    ctx.fillRect(0, 0, ctx.canvas.width, ctx.canvas.height);
+  }
+
+  // A box of reference units on whole pixels, at least one each way.
+  fillBox(l, t, w, h) {
+    if (w <= 0 || h <= 0) return;
+    const left = Math.round(l * this.sx);
+    const top = Math.round(t * this.sy);
+    const right = Math.max(left + 1, Math.round((l + w) * this.sx));
+    const bottom = Math.max(top + 1, Math.round((t + h) * this.sy));
+    this.ctx.fillRect(left, top, right - left, bottom - top);
+  }
+
+  scaled(draw) {
+    this.ctx.setTransform(this.sx, 0, 0, this.sy, 0, 0);
+    draw();
+    this.ctx.setTransform(1, 0, 0, 1, 0, 0);
   }
 
   textOut(x, y, text) {
@@ -100,7 +134,7 @@ export class PreviewCanvas extends SurfaceState {
     const ctx = this.ctx;
     if (this.brushSolid) {
       ctx.fillStyle = this.brush;
-      ctx.fillRect(x, y, this.sizer.width(font, text), font.height);
+      this.fillBox(x, y, this.sizer.width(font, text), font.height);
     }
     // Setting a context's font parses it anew, even when it is the same;
     // nothing else sets this context's font.
@@ -109,7 +143,7 @@ export class PreviewCanvas extends SurfaceState {
       this.contextFont = font.css;
     }
     ctx.fillStyle = 'rgb(0, 0, 0)';
-    ctx.fillText(text, x, y + font.ascent);
+    this.scaled(() => ctx.fillText(text, x, y + font.ascent));
   }
 
   rectangle(x1, y1, x2, y2) {
@@ -118,13 +152,13 @@ export class PreviewCanvas extends SurfaceState {
     const ctx = this.ctx;
     if (this.brushSolid) {
       ctx.fillStyle = this.brush;
-      ctx.fillRect(a.l, a.t, a.w, a.h);
+      this.fillBox(a.l, a.t, a.w, a.h);
     }
     ctx.fillStyle = this.pen;
-    ctx.fillRect(a.l, a.t, a.w, 1);
-    ctx.fillRect(a.l, a.t + a.h - 1, a.w, 1);
-    ctx.fillRect(a.l, a.t, 1, a.h);
-    ctx.fillRect(a.l + a.w - 1, a.t, 1, a.h);
+    this.fillBox(a.l, a.t, a.w, 1);
+    this.fillBox(a.l, a.t + a.h - 1, a.w, 1);
+    this.fillBox(a.l, a.t, 1, a.h);
+    this.fillBox(a.l + a.w - 1, a.t, 1, a.h);
   }
 
   lineTo(x, y) {
@@ -133,19 +167,46 @@ export class PreviewCanvas extends SurfaceState {
       const box = lineBox(this.x, this.y, x, y, this.penWidth);
       if (box) {
         ctx.fillStyle = this.pen;
-        ctx.fillRect(box.l, box.t, box.w, box.h);
+        this.fillBox(box.l, box.t, box.w, box.h);
       } else {
         ctx.strokeStyle = this.pen;
         ctx.lineWidth = Math.max(1, this.penWidth);
         ctx.lineCap = 'butt';
-        ctx.beginPath();
-        ctx.moveTo(this.x, this.y);
-        ctx.lineTo(x, y);
-        ctx.stroke();
+        this.scaled(() => {
+          ctx.beginPath();
+          ctx.moveTo(this.x, this.y);
+          ctx.lineTo(x, y);
+          ctx.stroke();
+        });
       }
     }
     this.moveTo(x, y);
   }
+}
+
+// Keeps a canvas's pixels those of the screen under it, whatever its CSS
+// size and the device's pixel ratio; resized() redraws it (a resize clears
+// it). A zoom or another screen changes the ratio but not the CSS size.
+export function matchScreenPixels(canvas, resized) {
+  const apply = () => {
+    const ratio = window.devicePixelRatio || 1;
+    const box = canvas.getBoundingClientRect();
+    const width = Math.round(box.width * ratio);
+    const height = Math.round(box.height * ratio);
+    if (width > 0 && height > 0 && (canvas.width !== width || canvas.height !== height)) {
+      canvas.width = width;
+      canvas.height = height;
+      resized();
+    }
+  };
+  new ResizeObserver(apply).observe(canvas);
+  const watchRatio = () => {
+    matchMedia(`(resolution: ${window.devicePixelRatio}dppx)`).addEventListener('change', () => {
+      apply();
+      watchRatio();
+    }, { once: true });
+  };
+  watchRatio();
 }
 
 const SVG_NS = 'http://www.w3.org/2000/svg';

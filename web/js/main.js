@@ -3,22 +3,25 @@
 // page only reads the controls, shows dialogs and hands pages to printing.
 
 import { FontSizer, canvasMeasurer, loadSheetFonts, sheetFontsIn } from './fonts.js';
-import { PreviewCanvas, SvgPage } from './canvas.js';
+import { PreviewCanvas, matchScreenPixels } from './canvas.js';
 import { readParams, writeParams } from './params.js';
 import { SettingControls, groupIndex } from './settings.js';
 import { beep, showError, showNotice, showWarning } from './dialogs.js';
+import { PrintPages } from './printing.js';
+import { LinkSharing } from './share.js';
 
 const $ = (id) => document.getElementById(id);
 
 const PRINT_BUTTONS = ['btnPrint', 'btnPrintWithAns', 'btnPrintAns'];
 
-// A4 less a 5 mm margin on every side, in device pixels at 600 dpi.
-const PAGE_DPI = 600;
-const mmToDevice = (mm) => Math.round((mm / 25.4) * PAGE_DPI);
-const PAGE_WIDTH = mmToDevice(200);
-const PAGE_HEIGHT = mmToDevice(287);
-
 const PRINT_COMMANDS = { btnPrint: 0, btnPrintWithAns: 1, btnPrintAns: 2 };
+
+// The preview box's size in the sheet's reference units.
+const PREVIEW_WIDTH = 320;
+const PREVIEW_HEIGHT = 441;
+
+// Below the window's width the page is one column (style.css says how).
+const narrowScreen = matchMedia('not all and (min-width: 740px)');
 
 // ---- controls ----
 
@@ -28,11 +31,16 @@ function couple() {
 }
 
 // The items of a group fill its columns column by column, sharing the height
-// under the caption, as the desktop's radio groups do.
+// under the caption, as the desktop's radio groups do. The places are kept as
+// properties the window's layout reads, measured in that layout; in one
+// column the items flow in the same columns.
 function arrangeGroup(group) {
   const items = [...group.querySelectorAll('label')];
   const columns = Number(group.dataset.columns);
   const perColumn = Math.ceil(items.length / columns);
+  group.style.setProperty('--columns', String(columns));
+  group.style.setProperty('--rows', String(perColumn));
+  if (narrowScreen.matches) return;
   const captionHeight = 16;
   const indent = 8;
   const top = captionHeight + 1;
@@ -46,21 +54,12 @@ function arrangeGroup(group) {
   items.forEach((item, i) => {
     const column = Math.floor(i / perColumn);
     const row = i % perColumn;
-    Object.assign(item.style, {
-      left: `${indent + column * columnWidth - 1}px`,
-      top: `${firstRow + row * rowHeight - 1}px`,
-      width: `${columnWidth}px`,
-      height: `${rowHeight}px`,
-    });
+    item.style.setProperty('--left', `${indent + column * columnWidth - 1}px`);
+    item.style.setProperty('--top', `${firstRow + row * rowHeight - 1}px`);
+    item.style.setProperty('--width', `${columnWidth}px`);
+    item.style.setProperty('--height', `${rowHeight}px`);
     item.querySelector('input').tabIndex = Number(group.dataset.tab);
   });
-}
-
-// Narrower screens see the whole window, smaller.
-function fitWindow() {
-  const scale = Math.min(1, document.documentElement.clientWidth / 740);
-  $('Form1').style.transform = scale < 1 ? `scale(${scale})` : '';
-  Object.assign($('stage').style, { width: `${740 * scale}px`, height: `${563 * scale}px` });
 }
 
 // ---- the engine ----
@@ -111,13 +110,18 @@ async function start() {
   const { metrics, engine } = await loadEngine();
   const measureCtx = document.createElement('canvas').getContext('2d');
   const sizer = new FontSizer(metrics, canvasMeasurer(measureCtx), document.fonts);
-  const previewCtx = $('PaintBox1').getContext('2d');
-  const preview = new PreviewCanvas(sizer, previewCtx);
+  const preview = new PreviewCanvas(sizer, $('PaintBox1').getContext('2d'));
+  const printing = new PrintPages(sizer);
 
   const settings = new SettingControls(engine);
   settings.build();
   settings.buildDialog();
-  for (const group of document.querySelectorAll('.group')) arrangeGroup(group);
+  // Again when the screen comes to the window's layout.
+  const arrangeGroups = () => {
+    for (const group of document.querySelectorAll('.group')) arrangeGroup(group);
+  };
+  arrangeGroups();
+  narrowScreen.addEventListener('change', arrangeGroups);
 
   const link = readParams(engine, location.search);
   const session = new engine.Session(link.seed ?? clockSeed(engine));
@@ -134,8 +138,7 @@ async function start() {
   // The paint box: the shown set's answer sheet once a preview is ready;
   // with a class set, which of its sheets that is.
   function repaint() {
-    previewCtx.fillStyle = boxFace;
-    previewCtx.fillRect(0, 0, 320, 441);
+    preview.begin(PREVIEW_WIDTH, PREVIEW_HEIGHT, boxFace);
     const painted = session.paintPreview(preview, settings.read());
     $('previewLines').textContent = painted ? session.problemLines(settings.read()).join('\n') : '';
     const number = (session.printNumber() + session.shownSet()) | 0;
@@ -148,6 +151,9 @@ async function start() {
     $('btnNextSheet').disabled = session.shownSet() === sets - 1;
     return painted;
   }
+
+  matchScreenPixels($('PaintBox1'), repaint);
+  const sharing = new LinkSharing(() => location.href);
 
   function showSet(step) {
     session.showSet(session.shownSet() + step);
@@ -168,6 +174,8 @@ async function start() {
     }
     setBoxes = boxes;
     updateLink();
+    printing.setChanged();
+    sharing.enable();
     if (outcome.status === 'short') {
       beep();
       await showWarning(outcome.message);
@@ -180,32 +188,14 @@ async function start() {
   // The command's sheets as SVG pages, then the browser's print dialog once.
   // The browser says nothing about whether the dialog printed or was
   // cancelled, so the number advances when it closes either way.
-  function preparePages(command) {
-    const pages = [];
-    let current = null;
-    const printer = {
-      pageWidth: () => PAGE_WIDTH,
-      pageHeight: () => PAGE_HEIGHT,
-      beginJob: (title, number, answers) => {
-        current = new SvgPage(sizer, document, PAGE_WIDTH, PAGE_HEIGHT);
-        current.svg.dataset.sheetNumber = String(number);
-        current.svg.dataset.answers = answers ? '1' : '0';
-        current.title = title;
-        return current;
-      },
-      newPage: () => {
-        pages.push(current);
-        const previous = pages.at(-1);
-        current = new SvgPage(sizer, document, PAGE_WIDTH, PAGE_HEIGHT);
-        Object.assign(current.svg.dataset, previous.svg.dataset);
-        current.title = previous.title;
-        return current;
-      },
-      endJob: () => pages.push(current),
-    };
-    const outcome = session.print(command, $('PrnNum').value, settings.read(), printer);
-    return { outcome, pages };
-  }
+  const preparePages = (command) =>
+    printing.draw((printer) => session.print(command, $('PrnNum').value, settings.read(), printer));
+
+  // The browser's own print: the problem sheets of the set shown, as 印刷
+  // would print them now, the number left as it is.
+  printing.followBrowserPrint(() => (session.previewReady()
+    ? printing.draw((printer) => session.pages(PRINT_COMMANDS.btnPrint, $('PrnNum').value, settings.read(), printer))
+    : null));
 
   // A sentence wider than the sheet would be cut at its edge: say so, once
   // for each wording of it.
@@ -226,17 +216,7 @@ async function start() {
       await showError(outcome.message);
       return;
     }
-    const holder = $('print-pages');
-    holder.replaceChildren(...pages.map((p) => {
-      const page = document.createElement('div');
-      page.className = 'page';
-      page.append(p.svg);
-      return page;
-    }));
-    const title = document.title;
-    document.title = pages[0].title;
-    window.print();
-    document.title = title;
+    printing.printCommand(pages);
     $('PrnNum').value = String(session.printNumber());
     updateLink();
   }
@@ -245,9 +225,20 @@ async function start() {
   $('edtBunbof1').addEventListener('input', () => { $('edtBunbob1').value = $('edtBunbof1').value; });
   $('edtBunbof2').addEventListener('input', () => { $('edtBunbob2').value = $('edtBunbof2').value; });
   for (const radio of document.querySelectorAll('input[name="rgTuubun"]')) radio.addEventListener('change', couple);
-  $('QstSentence').addEventListener('input', updateLink);
+  $('QstSentence').addEventListener('input', () => {
+    updateLink();
+    // The browser's own print draws the sentence as it stands, with no time
+    // to wait for a font part: ask for it as it is typed.
+    sheetFonts($('QstSentence').value);
+  });
   $('PrnNum').addEventListener('input', updateLink);
-  $('btnPreview').addEventListener('click', previewCommand);
+  $('btnPreview').addEventListener('click', async () => {
+    await previewCommand();
+    // In one column the preview is below the commands: bring it up.
+    if (narrowScreen.matches && session.previewReady()) {
+      $('PaintBox1').scrollIntoView({ block: 'nearest', behavior: 'smooth' });
+    }
+  });
   for (const id of PRINT_BUTTONS) $(id).addEventListener('click', () => printCommand(id));
   $('btnMaintenance').addEventListener('click', () => showNotice('印刷設定',
     'プリンタと用紙は、印刷のときに開くブラウザの印刷画面で選びます。\n' +
@@ -281,8 +272,6 @@ async function start() {
   }
 }
 
-fitWindow();
-window.addEventListener('resize', fitWindow);
 start().catch((e) => {
   document.documentElement.dataset.ready = 'error';
   showError(String(e?.message ?? e));
