@@ -111,17 +111,5 @@ TEST(ClassHeaderAndNumbers, StayOnThePageClearOfTheSheetAndEachOther)
         }
 }
 
-// Any target and canvas metrics: no undefined behaviour (the sanitizer build checks).
-TEST(ClassHeaderAndNumbers, ExtremeTargetsStayDefined)
-{
-    for (const Px size : {INT32_MIN, -441, 0, 1, INT32_MAX})
-        for (const Px metric : {INT32_MIN, 7, INT32_MAX}) {
-            testing::RecordingCanvas canvas(metric, metric);
-            Sheet sheet{ProblemTable{}, 20, INT32_MIN, true, "", true, true};
-            DrawSheet(canvas, size, 441, sheet), DrawSheet(canvas, 320, size, sheet);
-            DrawSheet(canvas, size, size, sheet);
-        }
-}
-
 }  // namespace
 }  // namespace tavrimo
