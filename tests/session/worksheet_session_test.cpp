@@ -52,32 +52,28 @@ TEST(WorksheetSession, NothingToPaintBeforeTheFirstPreview)
 
 TEST(WorksheetSession, PreviewOutcomes)
 {
+    using enum AssemblyStatus;
     struct Row {
         const char* name;
         bool previewFirst;
-        SettingsBoxes boxes;
         AssemblyStatus status;
-        std::string message;
         bool ready;  // the preview is drawn and printing allowed
+        std::string message;
+        SettingsBoxes boxes = {};
     };
-    SettingsBoxes badBox, noFractions, threeOnly = TwoProblemsOnly(), twentyFour;
-    badBox.edtIntb1 = "x";
+    SettingsBoxes noFractions, threeOnly = TwoProblemsOnly();
     threeOnly.edtBunbof2 = threeOnly.edtBunbob2 = "4";  // reducible answers: three distinct problems
     threeOnly.rgAnswer = 1;
-    twentyFour.rgQNum = 2;  // no control holds it: 24 problems would not fit the table
     noFractions.edtBunbof1 = noFractions.edtBunbof2 = noFractions.edtBunbob1 = noFractions.edtBunbob2 = "0";
     const Row rows[] = {
-        {"defaults", false, {}, AssemblyStatus::Complete, "", true},
-        {"two problems only", false, TwoProblemsOnly(), AssemblyStatus::Short, kShortSetWarning, false},
-        {"short after a full set stays ready", true, TwoProblemsOnly(), AssemblyStatus::Short,
-         kShortSetWarning, true},
-        {"none at all", false, noFractions, AssemblyStatus::Short, kShortSetWarning, false},
-        {"three problems are enough to preview", false, threeOnly, AssemblyStatus::Short, kShortSetWarning,
-         true},
-        {"an item no group has", false, twentyFour, AssemblyStatus::Refused, "問題数に項目「2」はありません.",
-         false},
-        {"a box without an integer", false, badBox, AssemblyStatus::Refused, "'x' は整数ではありません.",
-         false},
+        {"defaults", false, Complete, true, ""},
+        {"two problems only", false, Short, false, kShortSetWarning, TwoProblemsOnly()},
+        {"short after a full set stays ready", true, Short, true, kShortSetWarning, TwoProblemsOnly()},
+        {"none at all", false, Short, false, kShortSetWarning, noFractions},
+        {"three problems are enough to preview", false, Short, true, kShortSetWarning, threeOnly},
+        // No control holds item 2: 24 problems would not fit the table.
+        {"an item no group has", false, Refused, false, "問題数に項目「2」はありません.", {.rgQNum = 2}},
+        {"a box without an integer", false, Refused, false, "'x' は整数ではありません.", {.edtIntb1 = "x"}},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
@@ -146,60 +142,32 @@ TEST(WorksheetSession, AFailedPrintCommandKeepsTheNumberItRead)
         const char* name;
         std::string number;
         PrinterFault portrait, begin, end;
-        std::string message;
         std::int32_t numberAfter;
         std::size_t printerCalls;
+        std::string message;
         PrinterFaultDetail detail = {};
+        PrintCommand command = PrintCommand::ProblemsAndAnswers;
     };
-    const PrinterFaultDetail full{"/home/t/s-4.pdf", "No space left on device"};
+    const std::string notAccepting = "Destination \"q\" is not accepting jobs.";
+    const PrinterFaultDetail full{"/home/t/s-4.pdf", "No space left on device"}, refused{"q", notAccepting},
+        stopped{"q", "停止しています"}, gone{"/home/t", ""};
     const Row rows[] = {
-        {"no integer", "7x", None, None, None, "'7x' は整数ではありません.", 1, 0},
-        {"no printer", "4", NoDefaultPrinter, None, None, "デフォルト プリンタが存在しません.", 4, 1},
-        {"busy", "4", None, AlreadyPrinting, None, "現在印刷中です.", 4, 4},
-        {"not handed over", "4", None, None, NotReady, "プリンタに印刷できる状態ではありません.", 4, 5},
-        {"fixed messages name nothing", "4", None, None, NotReady, "プリンタに印刷できる状態ではありません.",
-         4, 5, full},
-        {"refused by the spooler",
-         "4",
-         None,
-         None,
-         Refused,
-         "プリンタ「q」が印刷を受け付けません（Destination \"q\" is not accepting jobs.）.",
-         4,
-         5,
-         {"q", "Destination \"q\" is not accepting jobs."}},
-        {"stopped printer",
-         "4",
-         Refused,
-         None,
-         None,
-         "プリンタ「q」が印刷を受け付けません（停止しています）.",
-         4,
-         1,
-         {"q", "停止しています"}},
-        {"full disk", "4", None, None, FileNotWritten,
-         "ファイル /home/t/s-4.pdf を書き込めません（No space left on device）.", 4, 5, full},
-        {"folder gone",
-         "4",
-         None,
-         FolderMissing,
-         None,
-         "保存先のフォルダ /home/t がありません.",
-         4,
-         4,
-         {"/home/t", ""}},
-        {"refused, nothing named", "4", None, None, Refused, "プリンタが印刷を受け付けません.", 4, 5},
+        {"no such command", "4", None, None, None, 1, 0, "印刷の指示「7」はありません.", {}, PrintCommand{7}},
+        {"no integer", "7x", None, None, None, 1, 0, "'7x' は整数ではありません."},
+        {"no printer", "4", NoDefaultPrinter, None, None, 4, 1, "デフォルト プリンタが存在しません."},
+        {"busy", "4", None, AlreadyPrinting, None, 4, 4, "現在印刷中です."},
+        {"not handed over", "4", None, None, NotReady, 4, 5, "プリンタに印刷できる状態ではありません."},
+        {"fixed messages name nothing", "4", None, None, NotReady, 4, 5,
+         "プリンタに印刷できる状態ではありません.", full},
+        {"refused by the spooler", "4", None, None, Refused, 4, 5,
+         "プリンタ「q」が印刷を受け付けません（" + notAccepting + "）.", refused},
+        {"stopped printer", "4", Refused, None, None, 4, 1,
+         "プリンタ「q」が印刷を受け付けません（停止しています）.", stopped},
+        {"full disk", "4", None, None, FileNotWritten, 4, 5,
+         "ファイル /home/t/s-4.pdf を書き込めません（No space left on device）.", full},
+        {"folder gone", "4", None, FolderMissing, None, 4, 4, "保存先のフォルダ /home/t がありません.", gone},
+        {"refused, nothing named", "4", None, None, Refused, 4, 5, "プリンタが印刷を受け付けません."},
     };
-    {
-        WorksheetSession session(7);
-        session.Preview({});
-        RecordingPrinter printer;
-        const PrintOutcome outcome = session.Print(static_cast<PrintCommand>(7), "4", kLook, printer);
-        EXPECT_FALSE(outcome.printed);
-        EXPECT_EQ(outcome.message, "印刷の指示「7」はありません.");
-        EXPECT_TRUE(printer.log.empty());
-        EXPECT_EQ(session.PrintNumber(), 1);
-    }
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
         WorksheetSession session(7);
@@ -207,8 +175,7 @@ TEST(WorksheetSession, AFailedPrintCommandKeepsTheNumberItRead)
         RecordingPrinter printer;
         std::tie(printer.portraitFault, printer.beginFault, printer.endFault, printer.detail) =
             std::tie(r.portrait, r.begin, r.end, r.detail);
-        const PrintOutcome outcome =
-            session.Print(PrintCommand::ProblemsAndAnswers, r.number, kLook, printer);
+        const PrintOutcome outcome = session.Print(r.command, r.number, kLook, printer);
         EXPECT_FALSE(outcome.printed);
         EXPECT_EQ(outcome.message, r.message);
         EXPECT_EQ(session.PrintNumber(), r.numberAfter);
