@@ -43,6 +43,21 @@ Outcome Sheets(QStringList args)
     return r;
 }
 
+// The sets of a --json run.
+QJsonArray Json(QStringList args)
+{
+    return QJsonDocument::fromJson(Sheets(args << "--json").out.toUtf8()).array();
+}
+
+// A program's standard output.
+QString Tool(const QString& program, const QStringList& args)
+{
+    QProcess p;
+    p.start(program, args);
+    p.waitForFinished(60000);
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
 // The program itself, for what happens in main and at the file descriptors.
 Outcome Binary(const QStringList& args, const QStringList& environment = {}, const QString& stdoutFile = {})
 {
@@ -152,7 +167,9 @@ TEST(SheetsCommand, ExitCodesAndMessages)
 
 TEST(SheetsCommand, JsonShapeAndConsecutiveSheets)
 {
-    const Outcome r = Sheets({"--seed", "42", "--number", "7", "--sheets", "3", "--count", "20", "--json"});
+    // A repeated option takes its last value.
+    const Outcome r = Sheets({"--seed", "1", "--seed", "42", "--number", "7", "--sheets", "3", "--count",
+                              "16", "--count", "20", "--json"});
     ASSERT_EQ(r.code, kExitComplete);
     const QJsonArray sets = QJsonDocument::fromJson(r.out.toUtf8()).array();
     ASSERT_EQ(sets.size(), 3);
@@ -187,24 +204,12 @@ TEST(SheetsCommand, JsonShapeAndConsecutiveSheets)
 // With --steps every problem carries its working, the answer last.
 TEST(SheetsCommand, WorkingInTextAndJson)
 {
-    const QStringList args = {"--seed",
-                              "3",
-                              "--whole-a-from",
-                              "1",
-                              "--whole-a-to",
-                              "9",
-                              "--den-a-to",
-                              "12",
-                              "--common-denominator",
-                              "--borrow-mix",
-                              "50",
-                              "--steps",
-                              "--method",
-                              "improper"};
-    const QJsonArray problems = QJsonDocument::fromJson(Sheets(args + QStringList{"--json"}).out.toUtf8())
-                                    .array()[0]
-                                    .toObject()["problems"]
-                                    .toArray();
+    const QStringList args =
+        QString(
+            "--seed 3 --whole-a-from 1 --whole-a-to 9 --den-a-to 12 --common-denominator "
+            "--borrow-mix 50 --steps --method improper")
+            .split(' ');
+    const QJsonArray problems = Json(args)[0].toObject()["problems"].toArray();
     const QStringList text = Sheets(args).out.split('\n', Qt::SkipEmptyParts);
     ASSERT_EQ(problems.size(), 16);
     int line = 0;
@@ -216,14 +221,6 @@ TEST(SheetsCommand, WorkingInTextAndJson)
         ++line;
     }
     EXPECT_EQ(line, text.size());
-}
-
-TEST(SheetsCommand, ARepeatedOptionTakesItsLastValue)
-{
-    const Outcome r = Sheets({"--seed", "1", "--seed", "2", "--count", "16", "--count", "20", "--json"});
-    const QJsonObject set = QJsonDocument::fromJson(r.out.toUtf8()).array()[0].toObject();
-    EXPECT_EQ(set["seed"].toInteger(), 2);
-    EXPECT_EQ(set["question_count"].toInt(), 20);
 }
 
 TEST(SheetsCommand, EverySpellingOfHelpPrintsIt)
@@ -249,16 +246,15 @@ TEST(SheetsCommand, ShortSetIsPrintedAndEndsTheRun)
     EXPECT_FALSE(sets[0].toObject()["complete"].toBool());
 
     // Three problems: the sheet shows its full row of two; text and JSON say so of the third.
-    const QStringList three = {"--seed",         "5", "--whole-a-from", "1", "--whole-a-to", "1",
-                               "--whole-b-from", "1", "--whole-b-to",   "1", "--den-a-to",   "4",
-                               "--answer-kind",  "1"};
+    const QStringList three = QString(
+                                  "--seed 5 --whole-a-from 1 --whole-a-to 1 --whole-b-from 1 --whole-b-to 1 "
+                                  "--den-a-to 4 --answer-kind 1")
+                                  .split(' ');
     const QStringList lines = Sheets(three).out.split('\n', Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 3);
     EXPECT_FALSE(lines[1].contains("のりません"));
     EXPECT_TRUE(lines[2].endsWith("(プリントにはのりません)"));
-    const QJsonArray sets3 =
-        QJsonDocument::fromJson(Sheets(three + QStringList{"--json"}).out.toUtf8()).array();
-    const QJsonArray problems = sets3[0].toObject()["problems"].toArray();
+    const QJsonArray problems = Json(three)[0].toObject()["problems"].toArray();
     ASSERT_EQ(problems.size(), 3);
     EXPECT_TRUE(problems[1].toObject()["on_sheet"].toBool());
     EXPECT_FALSE(problems[2].toObject()["on_sheet"].toBool());
@@ -276,13 +272,7 @@ TEST(SheetsCommand, BDenominatorsFollowA)
 
 int PdfPages(const QString& path)
 {
-    QProcess p;
-    p.start("pdfinfo", {path});
-    p.waitForFinished(30000);
-    for (const QString& line : QString::fromUtf8(p.readAllStandardOutput()).split('\n')) {
-        if (line.startsWith("Pages:")) return line.mid(6).trimmed().toInt();
-    }
-    return -1;
+    return Tool("pdfinfo", {path}).section("Pages:", 1).section('\n', 0, 0).trimmed().toInt();
 }
 
 TEST(SheetsCommand, WritesThePagesThePrintButtonsWould)
@@ -306,12 +296,8 @@ TEST(SheetsCommand, WritesThePagesThePrintButtonsWould)
         const Outcome o = Sheets({"--seed", "9", "--sheets", QString::number(r.sheets), "--answers",
                                   r.answers, "--collate", r.collate, "-o", pdf});
         EXPECT_EQ(o.code, kExitComplete) << o.err.toStdString();
-        QProcess text;
-        text.start("pdftotext", {pdf, "-"});
-        text.waitForFinished(30000);
         QStringList numbers;
-        for (const QString& page :
-             QString::fromUtf8(text.readAllStandardOutput()).split('\f', Qt::SkipEmptyParts))
+        for (const QString& page : Tool("pdftotext", {pdf, "-"}).split('\f', Qt::SkipEmptyParts))
             numbers << page.section("問題No.", 1).section(QRegularExpression("\\s"), 0, 0);
         EXPECT_EQ(numbers, r.numbers) << r.answers << ' ' << r.collate;
     }
@@ -339,28 +325,15 @@ TEST(SheetsCommand, AnUnwritablePathIsABadInputAndLeavesNoFile)
 
 TEST(SheetsCommand, BinaryPrintsTheSeedItChose)
 {
-    QProcess p;
-    p.start(TAVRIMO_SHEETS_BINARY, {"--json"});
-    ASSERT_TRUE(p.waitForFinished(30000));
-    EXPECT_EQ(p.exitCode(), 0);
-    const QString err = QString::fromUtf8(p.readAllStandardError());
-    const QJsonArray sets = QJsonDocument::fromJson(p.readAllStandardOutput()).array();
+    const Outcome chosen = Binary({"--json"});
+    EXPECT_EQ(chosen.code, 0);
+    const QJsonArray sets = QJsonDocument::fromJson(chosen.bytes).array();
     ASSERT_EQ(sets.size(), 1);
-    EXPECT_TRUE(err.contains(QString::number(sets[0].toObject()["seed"].toInteger()))) << err.toStdString();
-
+    const QString seed = QString::number(sets[0].toObject()["seed"].toInteger());
+    EXPECT_TRUE(chosen.err.contains(seed)) << chosen.err.toStdString();
     // The same seed makes the same sheet again.
-    QProcess again;
-    again.start(TAVRIMO_SHEETS_BINARY,
-                {"--json", "--seed", QString::number(sets[0].toObject()["seed"].toInteger())});
-    ASSERT_TRUE(again.waitForFinished(30000));
-    EXPECT_EQ(QJsonDocument::fromJson(again.readAllStandardOutput()).array(), sets);
+    EXPECT_EQ(QJsonDocument::fromJson(Binary({"--json", "--seed", seed}).bytes).array(), sets);
 }
-
-}  // namespace
-}  // namespace tavrimo
-
-namespace tavrimo {
-namespace {
 
 // The program maps the sheet's font names to the Japanese faces itself: no
 // glyph may fall back to a Latin face.
@@ -368,15 +341,8 @@ TEST(SheetsCommand, BinaryDrawsWithTheJapaneseFacesOnly)
 {
     QTemporaryDir dir;
     const QString pdf = dir.filePath("sheet.pdf");
-    QProcess p;
-    p.start(TAVRIMO_SHEETS_BINARY, {"--seed", "2", "--answers", "with", "-o", pdf});
-    ASSERT_TRUE(p.waitForFinished(30000));
-    ASSERT_EQ(p.exitCode(), 0);
-    QProcess fonts;
-    fonts.start("pdffonts", {pdf});
-    ASSERT_TRUE(fonts.waitForFinished(30000));
-    const QStringList lines =
-        QString::fromUtf8(fonts.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(Binary({"--seed", "2", "--answers", "with", "-o", pdf}).code, 0);
+    const QStringList lines = Tool("pdffonts", {pdf}).split('\n', Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 4) << lines.join('\n').toStdString();  // two header lines, two faces
     EXPECT_TRUE(lines[2].startsWith("IPA"));
     EXPECT_TRUE(lines[3].startsWith("IPA"));
@@ -471,22 +437,6 @@ TEST(SheetsCommand, BinaryWithoutAPrinterMakesNothing)
     EXPECT_FALSE(QFile::exists(pdf));
 }
 
-// Each PNG page is closed once written: a run of more pages than the process
-// may hold open files completes, and leaves no temporary file.
-TEST(SheetsCommand, BinaryWritesMorePngPagesThanOpenFilesAllowed)
-{
-    QTemporaryDir dir;
-    QProcess p;
-    p.start("sh", {"-c", "ulimit -n 40 && exec \"$0\" \"$@\"", TAVRIMO_SHEETS_BINARY, "--seed", "1",
-                   "--sheets", "60", "--dpi", "10", "-o", dir.filePath("s.png")});
-    ASSERT_TRUE(p.waitForFinished(120000));
-    EXPECT_EQ(p.exitCode(), kExitComplete) << p.readAllStandardError().toStdString();
-    const QStringList files =
-        QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden);
-    EXPECT_EQ(files.size(), 60);
-    EXPECT_TRUE(files.contains("s-60.png"));
-}
-
 // A shell command in a fresh folder, the program as $S, without XDG_RUNTIME_DIR (Qt
 // would remark on it); what it wrote to stdout and stderr, and what it left there.
 struct ShellOutcome {
@@ -510,6 +460,16 @@ ShellOutcome Shell(const QString& command)
         p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
         QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError()),
         QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot)};
+}
+
+// Each PNG page is closed once written: a run of more pages than the process
+// may hold open files completes, and leaves no temporary file.
+TEST(SheetsCommand, BinaryWritesMorePngPagesThanOpenFilesAllowed)
+{
+    const ShellOutcome o = Shell("ulimit -n 40 && \"$S\" --seed 1 --sheets 60 --dpi 10 -o s.png");
+    EXPECT_EQ(o.code, kExitComplete) << o.err.toStdString();
+    EXPECT_EQ(o.left.size(), 60);
+    EXPECT_TRUE(o.left.contains("s-60.png"));
 }
 
 // stderr holds the program's own messages only: nothing from Qt or libpng in a normal run
