@@ -282,16 +282,13 @@ private slots:
     void advancedDialog()
     {
         QVERIFY(w_->Show());
-        const auto withDialog = [&](const std::function<void(AdvancedDialog&)>& act) {
-            WithDialog(*w_, act);
-        };
         const auto list = [](AdvancedDialog& d, const char* name) { return d.findChild<QComboBox*>(name); };
-        withDialog([&](AdvancedDialog& d) {
+        WithDialog(*w_, [&](AdvancedDialog& d) {
             list(d, "borrowMix")->setCurrentIndex(list(d, "borrowMix")->findText("50%"));
             d.reject();
         });
         QCOMPARE(f_->session().QuestionCount(), 0);
-        withDialog([&](AdvancedDialog& d) {
+        WithDialog(*w_, [&](AdvancedDialog& d) {
             QCOMPARE(list(d, "borrowMix")->currentText(), "なし");
             d.findChild<QLineEdit*>("sheets")->setText("101");
             d.accept();
@@ -350,10 +347,7 @@ private slots:
         f_->QstSentence->setText("短い\x1b[1m文");
         w_->Preview();
         QCOMPARE(w_->services.events.count(warning), 1);
-        RecordingCanvas canvas;
-        f_->PaintBox1Paint(canvas);
-        QVERIFY(!canvas.calls().empty());
-        QCOMPARE(QString::fromStdString(canvas.CallsOf(CanvasOp::TextOut)[3].text), "短い[1m文");
+        QCOMPARE(QString::fromStdString(PreviewDrawing(*f_).at(15).text), "短い[1m文");
     }
 
     void preview_data() { AddRows(kPreviews); }
