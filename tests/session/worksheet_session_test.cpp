@@ -95,43 +95,74 @@ TEST(WorksheetSession, PreviewOutcomes)
     }
 }
 
+// Each command prints its sheets under the number typed, a class set's under that number and
+// the ones after it, in as few jobs as their order allows; the command then raises the number past
+// them, and again prints the same sets under the next numbers.
 TEST(WorksheetSession, PrintCommandsPrintTheirSheetsAndAdvanceTheNumber)
 {
+    using enum PrintCommand;
     struct Row {
         const char* name;
+        int sets;
+        bool stacks;
         PrintCommand command;
-        std::vector<bool> answerSheets;
+        std::vector<std::vector<std::pair<int, bool>>> jobs;  // each page's number and whether it answers
     };
     const Row rows[] = {
-        {"印刷", PrintCommand::Problems, {false}},
-        {"印刷（答えつき）", PrintCommand::ProblemsAndAnswers, {false, true}},
-        {"印刷（答えのみ）", PrintCommand::Answers, {true}},
+        {"印刷", 1, false, Problems, {{{12, false}}}},
+        {"印刷（答えつき）", 1, false, ProblemsAndAnswers, {{{12, false}}, {{12, true}}}},
+        {"印刷（答えのみ）", 1, false, Answers, {{{12, true}}}},
+        {"class set, sheet by sheet",
+         3,
+         false,
+         ProblemsAndAnswers,
+         {{{12, false}, {12, true}, {13, false}, {13, true}, {14, false}, {14, true}}}},
+        {"class set in stacks",
+         3,
+         true,
+         ProblemsAndAnswers,
+         {{{12, false}, {13, false}, {14, false}}, {{12, true}, {13, true}, {14, true}}}},
+        {"class set, answers only", 3, true, Answers, {{{12, true}, {13, true}, {14, true}}}},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
-        WorksheetSession session(7);
-        session.Preview({});
-        RecordingPrinter printer;
-        const Sheet set{session.table(), session.QuestionCount(), 12, false, std::string(kQuestion)};
-        const PrintOutcome outcome = session.Print(r.command, "12", kLook, printer);
-        ASSERT_TRUE(outcome.printed) << outcome.message;
-        std::vector<std::string> log{"SetPortrait", "PageHeight", "PageWidth"};
-        for (std::size_t i = 0; i < r.answerSheets.size(); ++i) log.insert(log.end(), {"BeginJob", "EndJob"});
-        EXPECT_EQ(printer.log, log);
-        ASSERT_EQ(printer.jobs.size(), r.answerSheets.size());
-        for (std::size_t i = 0; i < printer.jobs.size(); ++i) {
-            const PrintJob& job = printer.jobs[i].job;
-            EXPECT_EQ(job.title, kDocumentTitle);
-            EXPECT_EQ(job.sheetNumber, 12);
-            EXPECT_EQ(job.answerSheet, r.answerSheets[i]);
-            Sheet expected = set;
-            expected.ShowAnswers = r.answerSheets[i];
-            EXPECT_EQ(printer.jobs[i].pages.front().calls(), Drawing(expected, 2480, 3508));
+        WorksheetSession session(9);
+        ASSERT_EQ(session.Preview({.sheets = r.sets}).status, AssemblyStatus::Complete);
+        std::vector<ProblemTable> tables;
+        for (int k = 0; k < r.sets; ++k) session.ShowSet(k), tables.push_back(session.AnsweredTable());
+        const ProblemTable before = session.table();
+        SheetLook look = kLook;
+        look.Stacks = r.stacks;
+        for (int round = 0; round < 2; ++round) {
+            RecordingPrinter printer;
+            const int first = 12 + r.sets * round;
+            ASSERT_TRUE(session.Print(r.command, std::to_string(first), look, printer).printed);
+            std::vector<std::string> log{"SetPortrait", "PageHeight", "PageWidth"};
+            ASSERT_EQ(printer.jobs.size(), r.jobs.size());
+            for (std::size_t j = 0; j < r.jobs.size(); ++j) {
+                const auto& pages = r.jobs[j];
+                const PrintJob& job = printer.jobs[j].job;
+                EXPECT_EQ(job.title, kDocumentTitle);
+                EXPECT_EQ(std::pair(job.sheetNumber, job.answerSheet),
+                          std::pair(pages[0].first + r.sets * round, pages[0].second))
+                    << j;
+                ASSERT_EQ(printer.jobs[j].pages.size(), pages.size());
+                log.push_back("BeginJob");
+                for (std::size_t p = 0; p < pages.size(); ++p) {
+                    if (p > 0) log.push_back("NewPage");
+                    const auto [number, answers] = pages[p];
+                    Sheet expected{tables[static_cast<std::size_t>(number - 12)], 16, number + r.sets * round,
+                                   answers, std::string(kQuestion)};
+                    EXPECT_EQ(printer.jobs[j].pages[p].calls(), Drawing(expected, 2480, 3508))
+                        << j << ' ' << p;
+                }
+                log.push_back("EndJob");
+            }
+            EXPECT_EQ(printer.log, log);
+            EXPECT_EQ(session.PrintNumber(), first + r.sets);
         }
-        // Both sheets of one command carry one number; the command raises it once.
-        EXPECT_EQ(session.PrintNumber(), 13);
         // Printing draws copies: the session's answer column is untouched.
-        EXPECT_EQ(session.table().Answer, set.table.Answer);
+        EXPECT_EQ(session.table().Answer, before.Answer);
     }
 }
 
@@ -183,14 +214,11 @@ TEST(WorksheetSession, AFailedPrintCommandKeepsTheNumberItRead)
     }
 }
 
-// A class set: K sets at once, as K clicks would make them, printed in as
-// few jobs as their order allows and under K numbers.
-TEST(WorksheetSession, AClassSetIsMadeAsClicksWouldAndPrintedInOrder)
+// A class set: K sets at once, as K clicks would make them; the preview shows the one chosen.
+TEST(WorksheetSession, AClassSetIsMadeAsClicksWould)
 {
-    SettingsBoxes boxes;
-    boxes.sheets = 3;
     WorksheetSession classSet(9), clicks(9);
-    ASSERT_EQ(classSet.Preview(boxes).status, AssemblyStatus::Complete);
+    ASSERT_EQ(classSet.Preview({.sheets = 3}).status, AssemblyStatus::Complete);
     ASSERT_EQ(classSet.SetCount(), 3);
     std::vector<ProblemTable> tables;
     for (int k = 0; k < 3; ++k) {
@@ -207,49 +235,6 @@ TEST(WorksheetSession, AClassSetIsMadeAsClicksWouldAndPrintedInOrder)
     classSet.ShowSet(0);
     EXPECT_NE(Preview(classSet), second);
     EXPECT_EQ(second[11].text, "問題No.2");
-
-    struct Row {
-        const char* name;
-        bool stacks;
-        PrintCommand command;
-        std::vector<std::vector<std::pair<int, bool>>> jobs;  // each page's number and whether it answers
-    };
-    const Row rows[] = {
-        {"sheet by sheet",
-         false,
-         PrintCommand::ProblemsAndAnswers,
-         {{{12, false}, {12, true}, {13, false}, {13, true}, {14, false}, {14, true}}}},
-        {"in stacks",
-         true,
-         PrintCommand::ProblemsAndAnswers,
-         {{{12, false}, {13, false}, {14, false}}, {{12, true}, {13, true}, {14, true}}}},
-        {"answers only", true, PrintCommand::Answers, {{{12, true}, {13, true}, {14, true}}}},
-    };
-    for (const Row& r : rows) {
-        SCOPED_TRACE(r.name);
-        SheetLook look = kLook;
-        look.Stacks = r.stacks;
-        for (int round = 0; round < 2; ++round) {  // again: the same sets under the next numbers
-            RecordingPrinter printer;
-            const int first = 12 + 3 * round;
-            ASSERT_TRUE(classSet.Print(r.command, std::to_string(first), look, printer).printed);
-            ASSERT_EQ(printer.jobs.size(), r.jobs.size());
-            for (std::size_t j = 0; j < r.jobs.size(); ++j) {
-                const auto& pages = r.jobs[j];
-                ASSERT_EQ(printer.jobs[j].pages.size(), pages.size());
-                EXPECT_EQ(printer.jobs[j].job.sheetNumber, pages[0].first + 3 * round);
-                EXPECT_EQ(printer.jobs[j].job.title, kDocumentTitle);
-                for (std::size_t p = 0; p < pages.size(); ++p) {
-                    const auto [number, answers] = pages[p];
-                    Sheet expected{tables[static_cast<std::size_t>(number - 12)], 16, number + 3 * round,
-                                   answers, std::string(kQuestion)};
-                    EXPECT_EQ(printer.jobs[j].pages[p].calls(), Drawing(expected, 2480, 3508))
-                        << j << ' ' << p;
-                }
-            }
-            EXPECT_EQ(classSet.PrintNumber(), first + 3);
-        }
-    }
 }
 
 TEST(WorksheetSession, TheNumberWrapsAndIsReadAtStart)
