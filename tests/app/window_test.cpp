@@ -277,8 +277,9 @@ private slots:
         QVERIFY(!f_->isVisible());
     }
 
-    // 詳細設定: キャンセル changes nothing; OK takes its rows, but not a number
-    // out of range; a preset fills the window's boxes.
+    // 詳細設定: キャンセル changes nothing; OK takes its rows, but not a number out of range; a
+    // preset fills the window's boxes. A class set: the preview says which of its sheets it shows
+    // and steps between them; a print command prints them all, here in stacks, numbered on.
     void advancedDialog()
     {
         QVERIFY(w_->Show());
@@ -294,6 +295,7 @@ private slots:
             d.accept();
             QVERIFY(d.isVisible() && d.findChild<QLabel*>("error")->text().contains("1から100まで"));
             d.findChild<QLineEdit*>("sheets")->setText("3");
+            list(d, "collate")->setCurrentIndex(1);
             auto* presets = list(d, "cmbPreset");
             presets->setCurrentIndex(presets->findText("5年 分母がちがう (通分後36まで)"));
             emit presets->activated(presets->currentIndex());
@@ -303,25 +305,12 @@ private slots:
         QCOMPARE(std::tuple(f_->edtIntf2->text(), f_->edtBunbob2->text(), f_->rgTuubun->itemIndex()),
                  std::tuple(QString("9"), QString("12"), 1));
         QVERIFY(f_->rgBaisuu->isEnabled());
+        f_->PrnNum->setText("7");
         w_->Preview();
         // Every problem of the preview's set keeps to the preset's cap of 36.
         const ProblemTable& t = f_->problemTable();
         for (int i = 1; i <= f_->session().QuestionCount(); ++i)
             QVERIFY(CommonDenominatorOf(t.Minuend[i], t.Subtrahend[i]) <= 36);
-    }
-
-    // A class set: the preview says which of its sheets it shows and steps
-    // between them; a print command prints them all in stacks, numbered on.
-    void classSet()
-    {
-        QVERIFY(w_->Show());
-        WithDialog(*w_, [](AdvancedDialog& d) {
-            d.findChild<QLineEdit*>("sheets")->setText("3");
-            d.findChild<QComboBox*>("collate")->setCurrentIndex(1);
-            d.accept();
-        });
-        f_->PrnNum->setText("7");
-        w_->Preview();
         QVERIFY(f_->lblSheets->text() == "1/3枚" && f_->btnNextSheet->isVisible() &&
                 !f_->btnPrevSheet->isEnabled());
         w_->Click(f_->btnNextSheet);
