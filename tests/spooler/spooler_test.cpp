@@ -183,39 +183,30 @@ private slots:
         QVERIFY2(InstallJapaneseQtTexts(), "qt6-translations-l10n is not installed (scripts/install-deps)");
     }
 
-    // The daemon not started yet: the window and --print say the spooler cannot be reached,
-    // rather than that no printer is installed.
-    void spoolerUnreachable()
+    // No daemon yet, then a daemon without a queue: each print command of the window and --print
+    // say which, change nothing and send nothing. Run as noPrinter:unreachable, then as
+    // "noPrinter:no queue" once the daemon answers.
+    void noPrinter_data()
     {
-        const QString message = "印刷スプーラ（CUPS）に接続できません.";
-        TestWindow<QtSheetPrinter> w;
-        w.Preview();
-        w.Click(w.form.btnPrint);
-        QCOMPARE(w.services.events, QStringList{"error: " + message});
-        const Output o = Run(kSheets, {"--seed", "1", "--print"});
-        QVERIFY2(o.code == 2 && o.err == message + '\n', qPrintable(o.err));
+        QTest::addColumn<QString>("message");
+        QTest::newRow("unreachable") << "印刷スプーラ（CUPS）に接続できません.";
+        QTest::newRow("no queue") << "デフォルト プリンタが存在しません.";
     }
-
-    // No queue: each print command reports the missing printer, changes nothing and sends nothing.
-    void noDefaultPrinter()
+    void noPrinter()
     {
+        QFETCH(QString, message);
         TestWindow<QtSheetPrinter> w;
         Retype(w.form.PrnNum, "5");
         w.Preview();
         for (QPushButton* button : {w.form.btnPrint, w.form.btnPrintWithAns, w.form.btnPrintAns}) {
             w.services.events.clear();
             w.Click(button);
-            QCOMPARE(w.services.events, QStringList{"error: デフォルト プリンタが存在しません."});
+            QCOMPARE(w.services.events, QStringList{"error: " + message});
             QCOMPARE(w.form.PrnNum->text() + ' ' + QString::number(w.form.session().PrintNumber()), "5 5");
         }
-        QVERIFY(Run("lpstat", {"-W", "all", "-o"}).out.trimmed().isEmpty() && LoggedJobs().empty());
-    }
-
-    void commandLineWithoutPrinter()
-    {
         const Output o = Run(kSheets, {"--seed", "1", "--print"});
-        QVERIFY2(o.code == 2 && o.err.contains("デフォルト プリンタが存在しません."), qPrintable(o.err));
-        QVERIFY(LoggedJobs().empty());
+        QVERIFY2(o.code == 2 && o.err == message + '\n', qPrintable(o.err));
+        QVERIFY(Run("lpstat", {"-W", "all", "-o"}).out.trimmed().isEmpty() && LoggedJobs().empty());
     }
 
     // Preview, then 印刷, 印刷（答えつき）, 印刷（答えのみ）: 1, 2 and 1 jobs.
@@ -379,12 +370,8 @@ private slots:
                 Set set{value["print_number"].toInt(), {}};
                 for (const QJsonValue& p : value["problems"].toArray())
                     set.problems.push_back({mixed(p["minuend"]), mixed(p["subtrahend"]), mixed(p["answer"])});
-                for (std::size_t k = 0; k < sheets.size() && !QTest::currentTestFailed(); ++k) {
-                    if (classSet)
-                        CheckJob(jobs[seen], set, sheets[k], ++page, pages);
-                    else
-                        CheckJob(jobs[seen++], set, sheets[k]);
-                }
+                for (std::size_t k = 0; k < sheets.size() && !QTest::currentTestFailed(); ++k)
+                    CheckJob(jobs[classSet ? seen : seen++], set, sheets[k], classSet ? ++page : 1, pages);
                 if (QTest::currentTestFailed()) return;
             }
             if (classSet) ++seen;
