@@ -149,6 +149,21 @@ TEST(SheetsCommand, ExitCodesAndMessages)
         {{"--seed", "1", "--question", QString(40, QChar(0x3042)), "-o", "/dev/null"},
          kExitComplete,
          "右のはしが切れます"},
+        {{"--seed", "9", "-o", "/nonexistent-folder/x.pdf"},
+         kExitFailed,
+         "ファイル /nonexistent-folder/x.pdf を書き込めません"},
+        {{"--seed", "9", "--preview"},
+         kExitFailed,
+         "--preview、--format、--dpi には -o でファイル名を指定してください"},
+        {{"--seed", "9", "--answers", "both", "-o", "x.pdf"},
+         kExitFailed,
+         "--answers: no、with、only のどれか"},
+        // b's denominators follow a's unless given: 5 to 5 with 5 to 5 admits no common multiple.
+        {{"--seed", "3", "--den-a-from", "5", "--den-a-to", "5", "--common-denominator"}, kExitShort, ""},
+        {{"--seed", "3", "--den-a-from", "5", "--den-a-to", "5", "--den-b-from", "2", "--den-b-to", "10",
+          "--common-denominator"},
+         kExitComplete,
+         ""},
         {{"--seed", "1", "--answer-kind", "3"},
          kExitShort,
          "今の条件では、指定された問題数が確保できません。"},
@@ -260,16 +275,6 @@ TEST(SheetsCommand, ShortSetIsPrintedAndEndsTheRun)
     EXPECT_FALSE(problems[2].toObject()["on_sheet"].toBool());
 }
 
-TEST(SheetsCommand, BDenominatorsFollowA)
-{
-    const Outcome follow =
-        Sheets({"--seed", "3", "--den-a-from", "5", "--den-a-to", "5", "--common-denominator", "--json"});
-    EXPECT_EQ(follow.code, kExitShort);  // 5..5 with 5..5 admits no common multiple
-    const Outcome own = Sheets({"--seed", "3", "--den-a-from", "5", "--den-a-to", "5", "--den-b-from", "2",
-                                "--den-b-to", "10", "--common-denominator", "--json"});
-    EXPECT_EQ(own.code, kExitComplete);
-}
-
 int PdfPages(const QString& path)
 {
     return Tool("pdfinfo", {path}).section("Pages:", 1).section('\n', 0, 0).trimmed().toInt();
@@ -311,16 +316,6 @@ TEST(SheetsCommand, WritesThePagesThePrintButtonsWould)
     const QString preview = dir.filePath("preview.png");
     ASSERT_EQ(Sheets({"--seed", "9", "--preview", "-o", preview}).code, kExitComplete);
     EXPECT_EQ(QImage(preview).size(), QSize(320, 441));
-}
-
-TEST(SheetsCommand, AnUnwritablePathIsABadInputAndLeavesNoFile)
-{
-    const Outcome o = Sheets({"--seed", "9", "-o", "/nonexistent-folder/x.pdf"});
-    EXPECT_EQ(o.code, kExitFailed);
-    EXPECT_TRUE(o.err.contains("/nonexistent-folder/x.pdf")) << o.err.toStdString();
-    EXPECT_TRUE(o.out.isEmpty());
-    EXPECT_EQ(Sheets({"--seed", "9", "--preview"}).code, kExitFailed);  // no file named
-    EXPECT_EQ(Sheets({"--seed", "9", "--answers", "both", "-o", "x.pdf"}).code, kExitFailed);
 }
 
 TEST(SheetsCommand, BinaryPrintsTheSeedItChose)
