@@ -57,6 +57,36 @@ SettingsBoxes Grade5(int answerKind, int percent, bool easyFirst, int cap, bool 
     return b;
 }
 
+// Sets from many seeds, each full: borrowing in exactly the share asked (in all problems or none
+// without one), the easy ones first when asked, common denominators within the cap, answers
+// reducible as the kind asks (of operands as drawn: reduced ones were tested before reducing)
+// and exact, no problem twice.
+void ExpectSetsAsAsked(const SettingsBoxes& boxes, std::uint32_t seeds)
+{
+    const int percent = boxes.borrowMix, kind = boxes.rgAnswer, cap = boxes.maxCommonDenominator;
+    for (std::uint32_t seed = 0; seed < seeds; ++seed) {
+        const Made m = Make(boxes, seed * 7919u);
+        ASSERT_EQ(m.outcome.status, AssemblyStatus::Complete);
+        const ProblemTable& t = m.sheet.table;
+        const int n = m.sheet.QuestionCount;
+        int borrowing = 0;
+        std::set<std::pair<std::int32_t, std::int32_t>> distinct;
+        for (int i = 1; i <= n; ++i) {
+            const MixedNumber &a = t.Minuend[i], &b = t.Subtrahend[i];
+            borrowing += Borrows(t, i);
+            // The easy ones first: no borrowing after the first that borrows.
+            if (boxes.easyFirst && percent >= 0 && i > 1) EXPECT_FALSE(Borrows(t, i - 1) && !Borrows(t, i));
+            if (cap > 0) EXPECT_LE(CommonDenominatorOf(a, b), cap);
+            if (kind % 3 != 2 && !boxes.rgYakubun) EXPECT_EQ(ReducibleAsDrawn(a, b), kind % 3 == 1) << i;
+            EXPECT_EQ(ValueOf(t.Answer[i]), ValueOf(a) - ValueOf(b));
+            distinct.insert({PackedKey(a), PackedKey(b)});
+        }
+        const int wanted = percent < 0 ? (kind >= 3 ? n : 0) : (percent * n + 50) / 100;
+        EXPECT_EQ(borrowing, wanted) << "seed " << seed;
+        EXPECT_EQ(distinct.size(), static_cast<std::size_t>(n));
+    }
+}
+
 TEST(MixedPractice, ExactShareOrderCapAndAnswersOverManySeeds)
 {
     for (int percent : {-1, 0, 25, 50, 75, 100})
@@ -65,29 +95,7 @@ TEST(MixedPractice, ExactShareOrderCapAndAnswersOverManySeeds)
                 for (int cap : {0, 36}) {
                     SCOPED_TRACE(::testing::Message()
                                  << percent << "% kind " << kind << " easy " << easyFirst << " cap " << cap);
-                    for (std::uint32_t seed = 0; seed < 40; ++seed) {
-                        const Made m =
-                            Make(Grade5(kind, percent, easyFirst, cap, cap > 0 || kind == 5), seed * 7919u);
-                        ASSERT_EQ(m.outcome.status, AssemblyStatus::Complete);
-                        const ProblemTable& t = m.sheet.table;
-                        const int n = m.sheet.QuestionCount;
-                        int borrowing = 0;
-                        std::set<std::pair<std::int32_t, std::int32_t>> distinct;
-                        for (int i = 1; i <= n; ++i) {
-                            const MixedNumber &a = t.Minuend[i], &b = t.Subtrahend[i];
-                            borrowing += Borrows(t, i);
-                            // The easy ones first: no borrowing after the first that borrows.
-                            if (easyFirst && percent >= 0 && i > 1)
-                                EXPECT_FALSE(Borrows(t, i - 1) && !Borrows(t, i));
-                            if (cap > 0) EXPECT_LE(CommonDenominatorOf(a, b), cap);
-                            if (kind % 3 != 2) EXPECT_EQ(ReducibleAsDrawn(a, b), kind % 3 == 1) << i;
-                            EXPECT_EQ(ValueOf(t.Answer[i]), ValueOf(a) - ValueOf(b));
-                            distinct.insert({PackedKey(a), PackedKey(b)});
-                        }
-                        const int wanted = percent < 0 ? (kind >= 3 ? n : 0) : (percent * n + 50) / 100;
-                        EXPECT_EQ(borrowing, wanted) << "seed " << seed;
-                        EXPECT_EQ(distinct.size(), static_cast<std::size_t>(n));
-                    }
+                    ExpectSetsAsAsked(Grade5(kind, percent, easyFirst, cap, cap > 0 || kind == 5), 40);
                 }
 }
 
@@ -153,7 +161,8 @@ TEST(DrawBounds, CommonMultiplesStayBelowOneHundredAndBorrowingIsStrict)
     }
 }
 
-// Each grade's preset reads as it is written and makes full sets.
+// Each grade's preset reads as it is written, keeps the settings it does not name, and makes
+// full sets as it says.
 TEST(GradePresets, EachMakesFullSetsAsItSays)
 {
     for (const GradePreset& preset : GradePresets()) {
@@ -164,13 +173,7 @@ TEST(GradePresets, EachMakesFullSetsAsItSays)
         EXPECT_FALSE(ReadSettingPairs(pairs, PairSource::Link).refusal);
         const SettingsBoxes boxes = WithPreset({.PrnNum = "12", .borrowMix = 75, .sheets = 30}, preset);
         EXPECT_EQ(std::pair(boxes.PrnNum, boxes.sheets), std::pair(std::string("12"), 30));
-        for (std::uint32_t seed = 0; seed < 20; ++seed) {
-            const Made m = Make(boxes, seed);
-            EXPECT_EQ(m.outcome.status, AssemblyStatus::Complete) << seed;
-            const ProblemTable& t = m.sheet.table;
-            for (int i = 1; i <= m.sheet.QuestionCount && boxes.maxCommonDenominator > 0; ++i)
-                EXPECT_LE(CommonDenominatorOf(t.Minuend[i], t.Subtrahend[i]), boxes.maxCommonDenominator);
-        }
+        ExpectSetsAsAsked(boxes, 20);
     }
 }
 
