@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "problems/scarce_settings.h"
 #include "render/sheet_layout.h"
 #include "session/print_sequence.h"
 #include "session/recording_printer.h"
@@ -32,16 +33,6 @@ Calls Preview(WorksheetSession& session)
     return canvas.calls();
 }
 
-// A's and b's whole parts 1, denominators 2..3: two distinct problems only.
-SettingsBoxes TwoProblemsOnly()
-{
-    SettingsBoxes few;
-    few.edtIntf1 = few.edtIntf2 = few.edtIntb1 = few.edtIntb2 = "1";
-    few.edtBunbof2 = few.edtBunbob2 = "3";
-    few.rgAnswer = 2;
-    return few;
-}
-
 TEST(WorksheetSession, NothingToPaintBeforeTheFirstPreview)
 {
     WorksheetSession session(5);
@@ -61,10 +52,11 @@ TEST(WorksheetSession, PreviewOutcomes)
         std::string message;
         SettingsBoxes boxes = {};
     };
-    SettingsBoxes noFractions, threeOnly = TwoProblemsOnly();
-    threeOnly.edtBunbof2 = threeOnly.edtBunbob2 = "4";  // reducible answers: three distinct problems
-    threeOnly.rgAnswer = 1;
-    noFractions.edtBunbof1 = noFractions.edtBunbof2 = noFractions.edtBunbob1 = noFractions.edtBunbob2 = "0";
+    using test::TwoProblemsOnly;
+    SettingsBoxes threeOnly = TwoProblemsOnly();
+    threeOnly.edtBunbof2 = threeOnly.edtBunbob2 = "4", threeOnly.rgAnswer = 1;  // reducible: three problems
+    const SettingsBoxes noFractions{
+        .edtBunbof1 = "0", .edtBunbof2 = "0", .edtBunbob1 = "0", .edtBunbob2 = "0"};
     const Row rows[] = {
         {"defaults", false, Complete, true, ""},
         {"two problems only", false, Short, false, kShortSetWarning, TwoProblemsOnly()},
