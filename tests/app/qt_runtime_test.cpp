@@ -7,7 +7,6 @@
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QScreen>
 #include <QStandardPaths>
@@ -20,6 +19,7 @@
 #include "runtime/qt/job_files.h"
 #include "runtime/qt/qt_sheet_printer.h"
 #include "runtime/qt/qt_window_services.h"
+#include "runtime/qt/run_program.h"
 
 using namespace tavrimo;
 using namespace tavrimo::testing;
@@ -29,11 +29,8 @@ namespace {
 // The text pdftotext finds in the file, without white space, or what pdfinfo says of it.
 QString Poppler(const QString& file, bool info = false)
 {
-    QProcess process;
-    process.start(info ? "pdfinfo" : "pdftotext", info ? QStringList{file} : QStringList{file, "-"});
-    process.waitForFinished(30000);
-    const QString out = QString::fromUtf8(process.readAllStandardOutput());
-    return info ? out : QString(out).remove(QRegularExpression("\\s"));
+    if (info) return RunProgram("pdfinfo", {file}).out;
+    return RunProgram("pdftotext", {file, "-"}).out.remove(QRegularExpression("\\s"));
 }
 
 // Runs open, which shows a modal box, and returns what it showed, closing it: a message

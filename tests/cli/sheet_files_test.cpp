@@ -15,6 +15,7 @@
 #include <set>
 
 #include "runtime/qt/qt_printers.h"
+#include "runtime/qt/run_program.h"
 
 namespace tavrimo {
 namespace {
@@ -40,19 +41,14 @@ TEST(SheetFiles, PdfIsTitledA4PortraitWithOnePagePerSheetAndEmbeddedFonts)
     QTemporaryDir dir;
     const QString path = dir.filePath("sheets.pdf");
     ASSERT_EQ(WriteSheetsPdf(path, {Page(16, false, 7), Page(16, true, 7), Page(20, true, 8)}), "");
-    const auto run = [](const char* tool, const QStringList& arguments) {
-        QProcess process;
-        process.start(QStandardPaths::findExecutable(tool), arguments);
-        process.waitForFinished();
-        return QString::fromUtf8(process.readAllStandardOutput());
-    };
-    const QString info = run("pdfinfo", {"-enc", "UTF-8", "-f", "1", "-l", "9", path});
+    const QString info = testing::RunProgram("pdfinfo", {"-enc", "UTF-8", "-f", "1", "-l", "9", path}).out;
     const auto count = [&](const char* pattern) { return info.count(QRegularExpression(pattern)); };
     EXPECT_EQ(count("Title: +Tavrimo引き算分数編\n"), 1) << info;
     // Qt writes the page in whole points, 595 x 842, which poppler takes for A4.
     EXPECT_EQ(count("size: +595(\\.\\d+)? x 84[12](\\.\\d+)? pts \\(A4\\)"), 3) << info;
     // A line per font after two headings; "emb" is the fifth column from the right.
-    const QStringList fonts = run("pdffonts", {path}).split('\n', Qt::SkipEmptyParts).mid(2);
+    const QStringList fonts =
+        testing::RunProgram("pdffonts", {path}).out.split('\n', Qt::SkipEmptyParts).mid(2);
     ASSERT_FALSE(fonts.isEmpty());
     for (const QString& row : fonts)
         EXPECT_EQ(row.section(' ', -5, -5, QString::SectionSkipEmpty), "yes") << row;

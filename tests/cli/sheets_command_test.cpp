@@ -20,9 +20,12 @@
 #include "cli/progress.h"
 #include "problems/problem_text.h"
 #include "problems/setting_descriptions.h"
+#include "runtime/qt/run_program.h"
 
 namespace tavrimo {
 namespace {
+
+using testing::RunProgram;
 
 struct Outcome {
     int code;
@@ -47,15 +50,6 @@ Outcome Sheets(QStringList args)
 QJsonArray Json(QStringList args)
 {
     return QJsonDocument::fromJson(Sheets(args << "--json").out.toUtf8()).array();
-}
-
-// A program's standard output.
-QString Tool(const QString& program, const QStringList& args)
-{
-    QProcess p;
-    p.start(program, args);
-    p.waitForFinished(60000);
-    return QString::fromUtf8(p.readAllStandardOutput());
 }
 
 // The program itself, for what happens in main and at the file descriptors.
@@ -276,7 +270,7 @@ TEST(SheetsCommand, ShortSetIsPrintedAndEndsTheRun)
 
 int PdfPages(const QString& path)
 {
-    return Tool("pdfinfo", {path}).section("Pages:", 1).section('\n', 0, 0).trimmed().toInt();
+    return RunProgram("pdfinfo", {path}).out.section("Pages:", 1).section('\n', 0, 0).trimmed().toInt();
 }
 
 TEST(SheetsCommand, WritesThePagesThePrintButtonsWould)
@@ -301,7 +295,7 @@ TEST(SheetsCommand, WritesThePagesThePrintButtonsWould)
                                   r.answers, "--collate", r.collate, "-o", pdf});
         EXPECT_EQ(o.code, kExitComplete) << o.err.toStdString();
         QStringList numbers;
-        for (const QString& page : Tool("pdftotext", {pdf, "-"}).split('\f', Qt::SkipEmptyParts))
+        for (const QString& page : RunProgram("pdftotext", {pdf, "-"}).out.split('\f', Qt::SkipEmptyParts))
             numbers << page.section("問題No.", 1).section(QRegularExpression("\\s"), 0, 0);
         EXPECT_EQ(numbers, r.numbers) << r.answers << ' ' << r.collate;
     }
@@ -336,7 +330,7 @@ TEST(SheetsCommand, BinaryDrawsWithTheJapaneseFacesOnly)
     QTemporaryDir dir;
     const QString pdf = dir.filePath("sheet.pdf");
     ASSERT_EQ(Binary({"--seed", "2", "--answers", "with", "-o", pdf}).code, 0);
-    const QStringList lines = Tool("pdffonts", {pdf}).split('\n', Qt::SkipEmptyParts);
+    const QStringList lines = RunProgram("pdffonts", {pdf}).out.split('\n', Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 4) << lines.join('\n').toStdString();  // two header lines, two faces
     EXPECT_TRUE(lines[2].startsWith("IPA"));
     EXPECT_TRUE(lines[3].startsWith("IPA"));
