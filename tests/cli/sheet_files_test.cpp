@@ -185,35 +185,29 @@ TEST(SheetFiles, RunsOnOneNameTakeTurnsAndLeftOverFoldersGo)
 // leads to is replaced and the link stays. A link to nowhere is refused, and nothing made.
 TEST(SheetFiles, LinksAreFollowedAndLinksToNowhereRefused)
 {
-    const struct Row {
-        const char* link;  // made in the folder, pointing to "t" in its folder "elsewhere"
-        bool targetExists;
-        int pages;
-    } rows[] = {{"l.pdf", true, 2},  {"l.pdf", false, 2},  {"l.png", true, 1},
-                {"l.png", false, 1}, {"l-2.png", true, 2}, {"l-2.png", false, 2}};
-    for (const Row& row : rows) {
-        QTemporaryDir dir;
-        ASSERT_TRUE(QDir(dir.path()).mkdir("elsewhere"));
-        const QString link = dir.filePath(row.link), target = dir.filePath("elsewhere/t");
-        if (row.targetExists) {
-            ASSERT_TRUE(QFile(target).open(QIODevice::WriteOnly));
+    // The name given, the link (made in the folder, to "t" in its folder "elsewhere"), the pages.
+    for (const auto& [named, linked, pages] :
+         {std::tuple{"l.pdf", "l.pdf", 2}, {"l.png", "l.png", 1}, {"l.png", "l-2.png", 2}})
+        for (const bool targetExists : {true, false}) {
+            SCOPED_TRACE(linked + std::string(targetExists ? " to a file" : " to nowhere"));
+            QTemporaryDir dir;
+            const QString link = dir.filePath(linked), target = dir.filePath("elsewhere/t");
+            ASSERT_TRUE(QDir(dir.path()).mkdir("elsewhere") && QFile::link(target, link));
+            ASSERT_TRUE(!targetExists || QFile(target).open(QIODevice::WriteOnly));
+            const bool pdf = QString(named).endsWith(".pdf");
+            const std::vector<Sheet> sheets(pages, Page(16, false, 1));
+            const QString error = pdf ? WriteSheetsPdf(dir.filePath(named), sheets)
+                                      : WriteSheetsPng(dir.filePath(named), sheets, 20);
+            EXPECT_TRUE(QFileInfo(link).isSymLink());
+            if (targetExists) {
+                EXPECT_EQ(error, "");
+                EXPECT_TRUE(ReadAll(target).startsWith(pdf ? "%PDF-" : "\x89PNG"));
+            } else {
+                EXPECT_EQ(error, "ファイル " + link + " はリンク先のないシンボリックリンクです");
+                EXPECT_FALSE(QFileInfo::exists(target));
+                EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 0);
+            }
         }
-        ASSERT_TRUE(QFile::link(target, link));
-        const std::vector<Sheet> pages(row.pages, Page(16, false, 1));
-        const QString named = QString(row.link).replace("-2", "");
-        const QString error = named.endsWith(".pdf") ? WriteSheetsPdf(dir.filePath(named), pages)
-                                                     : WriteSheetsPng(dir.filePath(named), pages, 20);
-        SCOPED_TRACE(row.link + std::string(row.targetExists ? " to a file" : " to nowhere"));
-        EXPECT_TRUE(QFileInfo(link).isSymLink());
-        if (row.targetExists) {
-            EXPECT_EQ(error, "");
-            EXPECT_TRUE(ReadAll(target).startsWith(named.endsWith(".pdf") ? "%PDF-" : "\x89PNG"));
-        } else {
-            EXPECT_EQ(error, "ファイル " + link + " はリンク先のないシンボリックリンクです");
-            EXPECT_FALSE(QFileInfo::exists(target));
-            EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 0);
-        }
-    }
 }
 
 }  // namespace
