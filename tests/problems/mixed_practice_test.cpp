@@ -6,7 +6,7 @@
 #include <numeric>
 #include <set>
 
-#include "problems/answer.h"
+#include "problem_set_support.h"
 #include "problems/grade_presets.h"
 #include "problems/problem_set.h"
 #include "problems/setting_pairs.h"
@@ -15,23 +15,8 @@
 namespace tavrimo {
 namespace {
 
-using test::FractionPart;
+using test::Assemble, test::Assembled, test::FractionPart;
 using test::ValueOf;
-
-struct Made {
-    AssemblyOutcome outcome;
-    Sheet sheet;
-};
-
-Made Make(const SettingsBoxes& boxes, std::uint32_t seed)
-{
-    Made m;
-    RandomSource source(seed);
-    ProblemKeys keys{};
-    m.outcome = AssembleProblemSet(boxes, source, m.sheet, keys);
-    for (int i = 1; i <= m.sheet.QuestionCount; ++i) CalcAnswer(m.sheet.table, i, "-");
-    return m;
-}
 
 bool Borrows(const ProblemTable& t, int i)
 {
@@ -65,7 +50,7 @@ void ExpectSetsAsAsked(const SettingsBoxes& boxes, std::uint32_t seeds)
 {
     const int percent = boxes.borrowMix, kind = boxes.rgAnswer, cap = boxes.maxCommonDenominator;
     for (std::uint32_t seed = 0; seed < seeds; ++seed) {
-        const Made m = Make(boxes, seed * 7919u);
+        const Assembled m = Assemble(boxes, seed * 7919u);
         ASSERT_EQ(m.outcome.status, AssemblyStatus::Complete);
         const ProblemTable& t = m.sheet.table;
         const int n = m.sheet.QuestionCount;
@@ -123,17 +108,17 @@ TEST(MixedPractice, ScarceOrImpossibleCapsEndShortNeverHang)
     // and quarters, and with whole parts 1 and 0 a handful of problems.
     SettingsBoxes scarce = Grade5(2, 50, false, 4, true);
     scarce.edtIntf2 = "1", scarce.edtIntb2 = "0";
-    const Made m = Make(scarce, 3);
+    const Assembled m = Assemble(scarce, 3);
     EXPECT_EQ(m.outcome.status, AssemblyStatus::Short);
     EXPECT_GT(m.sheet.QuestionCount, 0);
     for (int i = 1; i <= m.sheet.QuestionCount; ++i)
         EXPECT_LE(CommonDenominatorOf(m.sheet.table.Minuend[i], m.sheet.table.Subtrahend[i]), 4);
     // Two different denominators never have a common multiple of 2.
-    EXPECT_EQ(Make(Grade5(2, 50, false, 2, true), 3).sheet.QuestionCount, 0);
+    EXPECT_EQ(Assemble(Grade5(2, 50, false, 2, true), 3).sheet.QuestionCount, 0);
     // The window's defaults borrow nothing: whole parts 0..0 leave no room to.
     SettingsBoxes defaults;
     defaults.borrowMix = 50;
-    EXPECT_EQ(Make(defaults, 3).outcome.status, AssemblyStatus::Short);
+    EXPECT_EQ(Assemble(defaults, 3).outcome.status, AssemblyStatus::Short);
 }
 
 // The bounds of the draws, where a mutation would pass every other fast test.
@@ -144,7 +129,7 @@ TEST(DrawBounds, CommonMultiplesStayBelowOneHundredAndBorrowingIsStrict)
          {std::tuple{"4", "25", AssemblyStatus::Short}, {"9", "11", AssemblyStatus::Complete}}) {
         const SettingsBoxes boxes{
             .edtBunbof1 = a, .edtBunbof2 = a, .edtBunbob1 = b, .edtBunbob2 = b, .rgAnswer = 2, .rgTuubun = 1};
-        const Made m = Make(boxes, 1);
+        const Assembled m = Assemble(boxes, 1);
         EXPECT_EQ(m.outcome.status, status) << a << ' ' << b;
         EXPECT_EQ(m.sheet.QuestionCount, status == AssemblyStatus::Complete ? 16 : 0) << a << ' ' << b;
     }
@@ -155,7 +140,7 @@ TEST(DrawBounds, CommonMultiplesStayBelowOneHundredAndBorrowingIsStrict)
         equalParts.edtBunbof1 = "3", equalParts.edtBunbof2 = "4";
         equalParts.edtBunbob1 = "6", equalParts.edtBunbob2 = "8";
         for (std::uint32_t seed = 0; seed < 30; ++seed) {
-            const Made m = Make(equalParts, seed);
+            const Assembled m = Assemble(equalParts, seed);
             for (int i = 1; i <= m.sheet.QuestionCount; ++i) EXPECT_TRUE(Borrows(m.sheet.table, i)) << kind;
         }
     }

@@ -4,24 +4,12 @@
 
 #include <set>
 
-#include "scarce_settings.h"
+#include "problem_set_support.h"
 
 namespace tavrimo {
 namespace {
 
-struct Assembled {
-    Sheet sheet;
-    ProblemKeys keys{};
-    AssemblyOutcome outcome;
-};
-
-Assembled Assemble(const SettingsBoxes& boxes, std::uint32_t seed)
-{
-    Assembled s;
-    RandomSource source(seed);
-    s.outcome = AssembleProblemSet(boxes, source, s.sheet, s.keys);
-    return s;
-}
+using test::Assemble, test::Assembled;
 
 TEST(PackedKey, PacksAndUnpacks)
 {

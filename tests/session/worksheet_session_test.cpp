@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "problems/scarce_settings.h"
+#include "problems/problem_set_support.h"
 #include "render/sheet_layout.h"
 #include "session/print_sequence.h"
 #include "session/recording_printer.h"
