@@ -33,14 +33,6 @@ Calls Preview(WorksheetSession& session)
     return canvas.calls();
 }
 
-TEST(WorksheetSession, NothingToPaintBeforeTheFirstPreview)
-{
-    WorksheetSession session(5);
-    EXPECT_TRUE(Preview(session).empty());
-    EXPECT_FALSE(session.PreviewReady());
-    EXPECT_EQ(session.QuestionCount(), 0);
-}
-
 TEST(WorksheetSession, PreviewOutcomes)
 {
     using enum AssemblyStatus;
@@ -70,6 +62,8 @@ TEST(WorksheetSession, PreviewOutcomes)
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
         WorksheetSession session(42);
+        // Nothing to paint before the first preview.
+        ASSERT_TRUE(Preview(session).empty() && !session.PreviewReady() && session.QuestionCount() == 0);
         if (r.previewFirst) {
             ASSERT_TRUE(session.Preview({}).previewReady);
         }
