@@ -25,7 +25,7 @@
 namespace tavrimo {
 namespace {
 
-using testing::RunProgram;
+using testing::ProgramOutput, testing::RunProgram;
 
 struct Outcome {
     int code;
@@ -52,23 +52,11 @@ QJsonArray Json(QStringList args)
     return QJsonDocument::fromJson(Sheets(args << "--json").out.toUtf8()).array();
 }
 
-// The program itself, for what happens in main and at the file descriptors.
-Outcome Binary(const QStringList& args, const QStringList& environment = {})
+// The program itself, for what happens in main and at the file descriptors, under `env`
+// with the options and variables given (-u NAME, then NAME=VALUE).
+ProgramOutput Binary(const QStringList& args, const QStringList& environment = {})
 {
-    QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    for (const QString& variable : environment) {
-        if (variable.contains('='))
-            env.insert(variable.section('=', 0, 0), variable.section('=', 1));
-        else
-            env.remove(variable);
-    }
-    p.setProcessEnvironment(env);
-    p.start(TAVRIMO_SHEETS_BINARY, args);
-    p.waitForFinished(60000);
-    const QByteArray out = p.readAllStandardOutput();
-    const int code = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    return {code, QString::fromUtf8(out), QString::fromUtf8(p.readAllStandardError()), out};
+    return RunProgram("env", environment + QStringList{TAVRIMO_SHEETS_BINARY} + args);
 }
 
 TEST(SheetsCommand, TextOutputOneLinePerProblem)
@@ -313,14 +301,14 @@ TEST(SheetsCommand, WritesThePagesThePrintButtonsWould)
 
 TEST(SheetsCommand, BinaryPrintsTheSeedItChose)
 {
-    const Outcome chosen = Binary({"--json"});
+    const ProgramOutput chosen = Binary({"--json"});
     EXPECT_EQ(chosen.code, 0);
-    const QJsonArray sets = QJsonDocument::fromJson(chosen.bytes).array();
+    const QJsonArray sets = QJsonDocument::fromJson(chosen.out.toUtf8()).array();
     ASSERT_EQ(sets.size(), 1);
     const QString seed = QString::number(sets[0].toObject()["seed"].toInteger());
     EXPECT_TRUE(chosen.err.contains(seed)) << chosen.err.toStdString();
     // The same seed makes the same sheet again.
-    EXPECT_EQ(QJsonDocument::fromJson(Binary({"--json", "--seed", seed}).bytes).array(), sets);
+    EXPECT_EQ(QJsonDocument::fromJson(Binary({"--json", "--seed", seed}).out.toUtf8()).array(), sets);
 }
 
 // The program maps the sheet's font names to the Japanese faces itself: no
@@ -342,7 +330,7 @@ TEST(SheetsCommand, BinaryWritesFilesForEverySpellingOfOutputWithoutADisplay)
 {
     QTemporaryDir dir;
     const QString pdf = dir.filePath("s.pdf");
-    const QStringList noDisplay{"QT_QPA_PLATFORM=xcb", "DISPLAY", "WAYLAND_DISPLAY"};
+    const QStringList noDisplay{"-u", "DISPLAY", "-u", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM=xcb"};
     const QString png = dir.filePath("p.png");
     const std::pair<QStringList, QStringList> rows[] = {
         {{"-o=" + pdf}, {}},     {{"-o" + pdf}, {}},       {{"--output=" + pdf}, {}},
@@ -350,7 +338,7 @@ TEST(SheetsCommand, BinaryWritesFilesForEverySpellingOfOutputWithoutADisplay)
     };
     for (const auto& [output, environment] : rows) {
         QFile::remove(pdf);
-        const Outcome o = Binary(QStringList{"--seed", "3"} + output, environment);
+        const ProgramOutput o = Binary(QStringList{"--seed", "3"} + output, environment);
         EXPECT_EQ(o.code, kExitComplete) << output.join(' ').toStdString() << o.err.toStdString();
         EXPECT_EQ(o.out.count('\n'), 16) << output.join(' ').toStdString();
         EXPECT_EQ(PdfPages(pdf), 1) << output.join(' ').toStdString();
@@ -403,17 +391,12 @@ struct ShellOutcome {
 ShellOutcome Shell(const QString& command)
 {
     QTemporaryDir dir;
-    QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.remove("XDG_RUNTIME_DIR");
-    env.insert("S", TAVRIMO_SHEETS_BINARY);
-    p.setProcessEnvironment(env);
-    p.setWorkingDirectory(dir.path());
-    p.start("sh", {"-c", command});
-    p.waitForFinished(120000);
+    const ProgramOutput o = RunProgram("env",
+                                       {"-u", "XDG_RUNTIME_DIR", "-C", dir.path(),
+                                        QString("S=") + TAVRIMO_SHEETS_BINARY, "sh", "-c", command},
+                                       120000);
     return {
-        p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
-        QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError()),
+        o.code, o.out, o.err,
         QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot)};
 }
 

@@ -8,15 +8,15 @@
 namespace tavrimo::testing {
 
 struct ProgramOutput {
-    int code = -1;  // -1: it did not end by itself within a minute
+    int code = -1;  // -1: it did not end by itself in time
     QString out, err;
 };
 
-inline ProgramOutput RunProgram(const QString& program, const QStringList& arguments)
+inline ProgramOutput RunProgram(const QString& program, const QStringList& arguments, int timeoutMs = 60000)
 {
     QProcess process;
     process.start(program, arguments);
-    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit) return {};
+    if (!process.waitForFinished(timeoutMs) || process.exitStatus() != QProcess::NormalExit) return {};
     return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
             QString::fromUtf8(process.readAllStandardError())};
 }
