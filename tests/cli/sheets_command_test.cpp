@@ -186,9 +186,8 @@ TEST(SheetsCommand, JsonShapeAndConsecutiveSheets)
     // Streamed set by set, laid out as one document would be.
     EXPECT_EQ(r.bytes, QJsonDocument(sets).toJson());
     // Each set names the generators' version and the settings it was made with.
-    const QJsonObject first = sets[0].toObject();
-    EXPECT_EQ(first["v"].toInt(), 1);
-    const QJsonObject settings = first["settings"].toObject();
+    EXPECT_EQ(sets[0].toObject()["v"].toInt(), 1);
+    const QJsonObject settings = sets[0].toObject()["settings"].toObject();
     EXPECT_EQ(settings["count"].toInt(), 20);
     EXPECT_EQ(settings["sheets"].toInt(), 3);
     EXPECT_EQ(settings["den-b-to"].toString(), "99");
@@ -254,11 +253,6 @@ TEST(SheetsCommand, ShortSetIsPrintedAndEndsTheRun)
     ASSERT_EQ(problems.size(), 3);
     EXPECT_TRUE(problems[1].toObject()["on_sheet"].toBool());
     EXPECT_FALSE(problems[2].toObject()["on_sheet"].toBool());
-}
-
-int PdfPages(const QString& path)
-{
-    return RunProgram("pdfinfo", {path}).out.section("Pages:", 1).section('\n', 0, 0).trimmed().toInt();
 }
 
 TEST(SheetsCommand, WritesThePagesThePrintButtonsWould)
@@ -341,7 +335,8 @@ TEST(SheetsCommand, BinaryWritesFilesForEverySpellingOfOutputWithoutADisplay)
         const ProgramOutput o = Binary(QStringList{"--seed", "3"} + output, environment);
         EXPECT_EQ(o.code, kExitComplete) << output.join(' ').toStdString() << o.err.toStdString();
         EXPECT_EQ(o.out.count('\n'), 16) << output.join(' ').toStdString();
-        EXPECT_EQ(PdfPages(pdf), 1) << output.join(' ').toStdString();
+        EXPECT_TRUE(RunProgram("pdfinfo", {pdf}).out.contains(QRegularExpression("(?m)^Pages: +1$")))
+            << output.join(' ').toStdString();
     }
     EXPECT_EQ(Binary({"--seed", "3", "--preview", "-o", png}, noDisplay).code, kExitComplete);
     EXPECT_EQ(QImage(png).size(), QSize(320, 441));
