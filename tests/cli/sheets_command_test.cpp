@@ -130,15 +130,9 @@ TEST(SheetsCommand, ExitCodesAndMessages)
         {{"--seed", "1", "--question", QString(40, QChar(0x3042)), "-o", "/dev/null"},
          kExitComplete,
          "右のはしが切れます"},
-        {{"--seed", "9", "-o", "/nonexistent-folder/x.pdf"},
-         kExitFailed,
-         "ファイル /nonexistent-folder/x.pdf を書き込めません"},
-        {{"--seed", "9", "--preview"},
-         kExitFailed,
-         "--preview、--format、--dpi には -o でファイル名を指定してください"},
-        {{"--seed", "9", "--answers", "both", "-o", "x.pdf"},
-         kExitFailed,
-         "--answers: no、with、only のどれか"},
+        {{"-o", "/nonexistent/x.pdf"}, kExitFailed, "ファイル /nonexistent/x.pdf を書き込めません"},
+        {{"--preview"}, kExitFailed, "--preview、--format、--dpi には -o でファイル名を指定してください"},
+        {{"--answers", "both", "-o", "x.pdf"}, kExitFailed, "--answers: no、with、only のどれか"},
         // b's denominators follow a's unless given: 5 to 5 with 5 to 5 admits no common multiple.
         {{"--seed", "3", "--den-a-from", "5", "--den-a-to", "5", "--common-denominator"}, kExitShort, ""},
         {{"--seed", "3", "--den-a-from", "5", "--den-a-to", "5", "--den-b-from", "2", "--den-b-to", "10",
@@ -241,10 +235,9 @@ TEST(SheetsCommand, ShortSetIsPrintedAndEndsTheRun)
     EXPECT_FALSE(sets[0].toObject()["complete"].toBool());
 
     // Three problems: the sheet shows its full row of two; text and JSON say so of the third.
-    const QStringList three = QString(
-                                  "--seed 5 --whole-a-from 1 --whole-a-to 1 --whole-b-from 1 --whole-b-to 1 "
-                                  "--den-a-to 4 --answer-kind 1")
-                                  .split(' ');
+    const QStringList three = {"--seed",         "5", "--whole-a-from", "1", "--whole-a-to", "1",
+                               "--whole-b-from", "1", "--whole-b-to",   "1", "--den-a-to",   "4",
+                               "--answer-kind",  "1"};
     const QStringList lines = Sheets(three).out.split('\n', Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 3);
     EXPECT_FALSE(lines[1].contains("のりません"));
