@@ -277,26 +277,25 @@ private slots:
         QVERIFY(!f_->isVisible());
     }
 
-    // 詳細設定: キャンセル changes nothing; OK takes its rows, but not a number
-    // out of range; a preset fills the window's boxes.
+    // 詳細設定: キャンセル changes nothing; OK takes its rows, but not a number out of range; a
+    // preset fills the window's boxes. A class set: the preview says which of its sheets it shows
+    // and steps between them; a print command prints them all, here in stacks, numbered on.
     void advancedDialog()
     {
         QVERIFY(w_->Show());
-        const auto withDialog = [&](const std::function<void(AdvancedDialog&)>& act) {
-            WithDialog(*w_, act);
-        };
         const auto list = [](AdvancedDialog& d, const char* name) { return d.findChild<QComboBox*>(name); };
-        withDialog([&](AdvancedDialog& d) {
+        WithDialog(*w_, [&](AdvancedDialog& d) {
             list(d, "borrowMix")->setCurrentIndex(list(d, "borrowMix")->findText("50%"));
             d.reject();
         });
         QCOMPARE(f_->session().QuestionCount(), 0);
-        withDialog([&](AdvancedDialog& d) {
+        WithDialog(*w_, [&](AdvancedDialog& d) {
             QCOMPARE(list(d, "borrowMix")->currentText(), "なし");
             d.findChild<QLineEdit*>("sheets")->setText("101");
             d.accept();
             QVERIFY(d.isVisible() && d.findChild<QLabel*>("error")->text().contains("1から100まで"));
             d.findChild<QLineEdit*>("sheets")->setText("3");
+            list(d, "collate")->setCurrentIndex(1);
             auto* presets = list(d, "cmbPreset");
             presets->setCurrentIndex(presets->findText("5年 分母がちがう (通分後36まで)"));
             emit presets->activated(presets->currentIndex());
@@ -306,25 +305,12 @@ private slots:
         QCOMPARE(std::tuple(f_->edtIntf2->text(), f_->edtBunbob2->text(), f_->rgTuubun->itemIndex()),
                  std::tuple(QString("9"), QString("12"), 1));
         QVERIFY(f_->rgBaisuu->isEnabled());
+        f_->PrnNum->setText("7");
         w_->Preview();
         // Every problem of the preview's set keeps to the preset's cap of 36.
         const ProblemTable& t = f_->problemTable();
         for (int i = 1; i <= f_->session().QuestionCount(); ++i)
             QVERIFY(CommonDenominatorOf(t.Minuend[i], t.Subtrahend[i]) <= 36);
-    }
-
-    // A class set: the preview says which of its sheets it shows and steps
-    // between them; a print command prints them all in stacks, numbered on.
-    void classSet()
-    {
-        QVERIFY(w_->Show());
-        WithDialog(*w_, [](AdvancedDialog& d) {
-            d.findChild<QLineEdit*>("sheets")->setText("3");
-            d.findChild<QComboBox*>("collate")->setCurrentIndex(1);
-            d.accept();
-        });
-        f_->PrnNum->setText("7");
-        w_->Preview();
         QVERIFY(f_->lblSheets->text() == "1/3枚" && f_->btnNextSheet->isVisible() &&
                 !f_->btnPrevSheet->isEnabled());
         w_->Click(f_->btnNextSheet);
@@ -350,10 +336,7 @@ private slots:
         f_->QstSentence->setText("短い\x1b[1m文");
         w_->Preview();
         QCOMPARE(w_->services.events.count(warning), 1);
-        RecordingCanvas canvas;
-        f_->PaintBox1Paint(canvas);
-        QVERIFY(!canvas.calls().empty());
-        QCOMPARE(QString::fromStdString(canvas.CallsOf(CanvasOp::TextOut)[3].text), "短い[1m文");
+        QCOMPARE(QString::fromStdString(PreviewDrawing(*f_).at(15).text), "短い[1m文");
     }
 
     void preview_data() { AddRows(kPreviews); }

@@ -15,6 +15,7 @@
 #include <set>
 
 #include "runtime/qt/qt_printers.h"
+#include "runtime/qt/run_program.h"
 
 namespace tavrimo {
 namespace {
@@ -40,19 +41,14 @@ TEST(SheetFiles, PdfIsTitledA4PortraitWithOnePagePerSheetAndEmbeddedFonts)
     QTemporaryDir dir;
     const QString path = dir.filePath("sheets.pdf");
     ASSERT_EQ(WriteSheetsPdf(path, {Page(16, false, 7), Page(16, true, 7), Page(20, true, 8)}), "");
-    const auto run = [](const char* tool, const QStringList& arguments) {
-        QProcess process;
-        process.start(QStandardPaths::findExecutable(tool), arguments);
-        process.waitForFinished();
-        return QString::fromUtf8(process.readAllStandardOutput());
-    };
-    const QString info = run("pdfinfo", {"-enc", "UTF-8", "-f", "1", "-l", "9", path});
+    const QString info = testing::RunProgram("pdfinfo", {"-enc", "UTF-8", "-f", "1", "-l", "9", path}).out;
     const auto count = [&](const char* pattern) { return info.count(QRegularExpression(pattern)); };
     EXPECT_EQ(count("Title: +Tavrimo引き算分数編\n"), 1) << info;
     // Qt writes the page in whole points, 595 x 842, which poppler takes for A4.
     EXPECT_EQ(count("size: +595(\\.\\d+)? x 84[12](\\.\\d+)? pts \\(A4\\)"), 3) << info;
     // A line per font after two headings; "emb" is the fifth column from the right.
-    const QStringList fonts = run("pdffonts", {path}).split('\n', Qt::SkipEmptyParts).mid(2);
+    const QStringList fonts =
+        testing::RunProgram("pdffonts", {path}).out.split('\n', Qt::SkipEmptyParts).mid(2);
     ASSERT_FALSE(fonts.isEmpty());
     for (const QString& row : fonts)
         EXPECT_EQ(row.section(' ', -5, -5, QString::SectionSkipEmpty), "yes") << row;
@@ -189,35 +185,29 @@ TEST(SheetFiles, RunsOnOneNameTakeTurnsAndLeftOverFoldersGo)
 // leads to is replaced and the link stays. A link to nowhere is refused, and nothing made.
 TEST(SheetFiles, LinksAreFollowedAndLinksToNowhereRefused)
 {
-    const struct Row {
-        const char* link;  // made in the folder, pointing to "t" in its folder "elsewhere"
-        bool targetExists;
-        int pages;
-    } rows[] = {{"l.pdf", true, 2},  {"l.pdf", false, 2},  {"l.png", true, 1},
-                {"l.png", false, 1}, {"l-2.png", true, 2}, {"l-2.png", false, 2}};
-    for (const Row& row : rows) {
-        QTemporaryDir dir;
-        ASSERT_TRUE(QDir(dir.path()).mkdir("elsewhere"));
-        const QString link = dir.filePath(row.link), target = dir.filePath("elsewhere/t");
-        if (row.targetExists) {
-            ASSERT_TRUE(QFile(target).open(QIODevice::WriteOnly));
+    // The name given, the link (made in the folder, to "t" in its folder "elsewhere"), the pages.
+    for (const auto& [named, linked, pages] :
+         {std::tuple{"l.pdf", "l.pdf", 2}, {"l.png", "l.png", 1}, {"l.png", "l-2.png", 2}})
+        for (const bool targetExists : {true, false}) {
+            SCOPED_TRACE(linked + std::string(targetExists ? " to a file" : " to nowhere"));
+            QTemporaryDir dir;
+            const QString link = dir.filePath(linked), target = dir.filePath("elsewhere/t");
+            ASSERT_TRUE(QDir(dir.path()).mkdir("elsewhere") && QFile::link(target, link));
+            ASSERT_TRUE(!targetExists || QFile(target).open(QIODevice::WriteOnly));
+            const bool pdf = QString(named).endsWith(".pdf");
+            const std::vector<Sheet> sheets(pages, Page(16, false, 1));
+            const QString error = pdf ? WriteSheetsPdf(dir.filePath(named), sheets)
+                                      : WriteSheetsPng(dir.filePath(named), sheets, 20);
+            EXPECT_TRUE(QFileInfo(link).isSymLink());
+            if (targetExists) {
+                EXPECT_EQ(error, "");
+                EXPECT_TRUE(ReadAll(target).startsWith(pdf ? "%PDF-" : "\x89PNG"));
+            } else {
+                EXPECT_EQ(error, "ファイル " + link + " はリンク先のないシンボリックリンクです");
+                EXPECT_FALSE(QFileInfo::exists(target));
+                EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 0);
+            }
         }
-        ASSERT_TRUE(QFile::link(target, link));
-        const std::vector<Sheet> pages(row.pages, Page(16, false, 1));
-        const QString named = QString(row.link).replace("-2", "");
-        const QString error = named.endsWith(".pdf") ? WriteSheetsPdf(dir.filePath(named), pages)
-                                                     : WriteSheetsPng(dir.filePath(named), pages, 20);
-        SCOPED_TRACE(row.link + std::string(row.targetExists ? " to a file" : " to nowhere"));
-        EXPECT_TRUE(QFileInfo(link).isSymLink());
-        if (row.targetExists) {
-            EXPECT_EQ(error, "");
-            EXPECT_TRUE(ReadAll(target).startsWith(named.endsWith(".pdf") ? "%PDF-" : "\x89PNG"));
-        } else {
-            EXPECT_EQ(error, "ファイル " + link + " はリンク先のないシンボリックリンクです");
-            EXPECT_FALSE(QFileInfo::exists(target));
-            EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 0);
-        }
-    }
 }
 
 }  // namespace

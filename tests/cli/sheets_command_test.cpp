@@ -20,9 +20,12 @@
 #include "cli/progress.h"
 #include "problems/problem_text.h"
 #include "problems/setting_descriptions.h"
+#include "runtime/qt/run_program.h"
 
 namespace tavrimo {
 namespace {
+
+using testing::ProgramOutput, testing::RunProgram;
 
 struct Outcome {
     int code;
@@ -43,24 +46,17 @@ Outcome Sheets(QStringList args)
     return r;
 }
 
-// The program itself, for what happens in main and at the file descriptors.
-Outcome Binary(const QStringList& args, const QStringList& environment = {}, const QString& stdoutFile = {})
+// The sets of a --json run.
+QJsonArray Json(QStringList args)
 {
-    QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    for (const QString& variable : environment) {
-        if (variable.contains('='))
-            env.insert(variable.section('=', 0, 0), variable.section('=', 1));
-        else
-            env.remove(variable);
-    }
-    p.setProcessEnvironment(env);
-    if (!stdoutFile.isEmpty()) p.setStandardOutputFile(stdoutFile);
-    p.start(TAVRIMO_SHEETS_BINARY, args);
-    p.waitForFinished(60000);
-    const QByteArray out = p.readAllStandardOutput();
-    const int code = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    return {code, QString::fromUtf8(out), QString::fromUtf8(p.readAllStandardError()), out};
+    return QJsonDocument::fromJson(Sheets(args << "--json").out.toUtf8()).array();
+}
+
+// The program itself, for what happens in main and at the file descriptors, under `env`
+// with the options and variables given (-u NAME, then NAME=VALUE).
+ProgramOutput Binary(const QStringList& args, const QStringList& environment = {})
+{
+    return RunProgram("env", environment + QStringList{TAVRIMO_SHEETS_BINARY} + args);
 }
 
 TEST(SheetsCommand, TextOutputOneLinePerProblem)
@@ -134,6 +130,15 @@ TEST(SheetsCommand, ExitCodesAndMessages)
         {{"--seed", "1", "--question", QString(40, QChar(0x3042)), "-o", "/dev/null"},
          kExitComplete,
          "右のはしが切れます"},
+        {{"-o", "/nonexistent/x.pdf"}, kExitFailed, "ファイル /nonexistent/x.pdf を書き込めません"},
+        {{"--preview"}, kExitFailed, "--preview、--format、--dpi には -o でファイル名を指定してください"},
+        {{"--answers", "both", "-o", "x.pdf"}, kExitFailed, "--answers: no、with、only のどれか"},
+        // b's denominators follow a's unless given: 5 to 5 with 5 to 5 admits no common multiple.
+        {{"--seed", "3", "--den-a-from", "5", "--den-a-to", "5", "--common-denominator"}, kExitShort, ""},
+        {{"--seed", "3", "--den-a-from", "5", "--den-a-to", "5", "--den-b-from", "2", "--den-b-to", "10",
+          "--common-denominator"},
+         kExitComplete,
+         ""},
         {{"--seed", "1", "--answer-kind", "3"},
          kExitShort,
          "今の条件では、指定された問題数が確保できません。"},
@@ -152,7 +157,9 @@ TEST(SheetsCommand, ExitCodesAndMessages)
 
 TEST(SheetsCommand, JsonShapeAndConsecutiveSheets)
 {
-    const Outcome r = Sheets({"--seed", "42", "--number", "7", "--sheets", "3", "--count", "20", "--json"});
+    // A repeated option takes its last value.
+    const Outcome r = Sheets({"--seed", "1", "--seed", "42", "--number", "7", "--sheets", "3", "--count",
+                              "16", "--count", "20", "--json"});
     ASSERT_EQ(r.code, kExitComplete);
     const QJsonArray sets = QJsonDocument::fromJson(r.out.toUtf8()).array();
     ASSERT_EQ(sets.size(), 3);
@@ -173,9 +180,8 @@ TEST(SheetsCommand, JsonShapeAndConsecutiveSheets)
     // Streamed set by set, laid out as one document would be.
     EXPECT_EQ(r.bytes, QJsonDocument(sets).toJson());
     // Each set names the generators' version and the settings it was made with.
-    const QJsonObject first = sets[0].toObject();
-    EXPECT_EQ(first["v"].toInt(), 1);
-    const QJsonObject settings = first["settings"].toObject();
+    EXPECT_EQ(sets[0].toObject()["v"].toInt(), 1);
+    const QJsonObject settings = sets[0].toObject()["settings"].toObject();
     EXPECT_EQ(settings["count"].toInt(), 20);
     EXPECT_EQ(settings["sheets"].toInt(), 3);
     EXPECT_EQ(settings["den-b-to"].toString(), "99");
@@ -187,24 +193,12 @@ TEST(SheetsCommand, JsonShapeAndConsecutiveSheets)
 // With --steps every problem carries its working, the answer last.
 TEST(SheetsCommand, WorkingInTextAndJson)
 {
-    const QStringList args = {"--seed",
-                              "3",
-                              "--whole-a-from",
-                              "1",
-                              "--whole-a-to",
-                              "9",
-                              "--den-a-to",
-                              "12",
-                              "--common-denominator",
-                              "--borrow-mix",
-                              "50",
-                              "--steps",
-                              "--method",
-                              "improper"};
-    const QJsonArray problems = QJsonDocument::fromJson(Sheets(args + QStringList{"--json"}).out.toUtf8())
-                                    .array()[0]
-                                    .toObject()["problems"]
-                                    .toArray();
+    const QStringList args =
+        QString(
+            "--seed 3 --whole-a-from 1 --whole-a-to 9 --den-a-to 12 --common-denominator "
+            "--borrow-mix 50 --steps --method improper")
+            .split(' ');
+    const QJsonArray problems = Json(args)[0].toObject()["problems"].toArray();
     const QStringList text = Sheets(args).out.split('\n', Qt::SkipEmptyParts);
     ASSERT_EQ(problems.size(), 16);
     int line = 0;
@@ -216,14 +210,6 @@ TEST(SheetsCommand, WorkingInTextAndJson)
         ++line;
     }
     EXPECT_EQ(line, text.size());
-}
-
-TEST(SheetsCommand, ARepeatedOptionTakesItsLastValue)
-{
-    const Outcome r = Sheets({"--seed", "1", "--seed", "2", "--count", "16", "--count", "20", "--json"});
-    const QJsonObject set = QJsonDocument::fromJson(r.out.toUtf8()).array()[0].toObject();
-    EXPECT_EQ(set["seed"].toInteger(), 2);
-    EXPECT_EQ(set["question_count"].toInt(), 20);
 }
 
 TEST(SheetsCommand, EverySpellingOfHelpPrintsIt)
@@ -256,33 +242,10 @@ TEST(SheetsCommand, ShortSetIsPrintedAndEndsTheRun)
     ASSERT_EQ(lines.size(), 3);
     EXPECT_FALSE(lines[1].contains("のりません"));
     EXPECT_TRUE(lines[2].endsWith("(プリントにはのりません)"));
-    const QJsonArray sets3 =
-        QJsonDocument::fromJson(Sheets(three + QStringList{"--json"}).out.toUtf8()).array();
-    const QJsonArray problems = sets3[0].toObject()["problems"].toArray();
+    const QJsonArray problems = Json(three)[0].toObject()["problems"].toArray();
     ASSERT_EQ(problems.size(), 3);
     EXPECT_TRUE(problems[1].toObject()["on_sheet"].toBool());
     EXPECT_FALSE(problems[2].toObject()["on_sheet"].toBool());
-}
-
-TEST(SheetsCommand, BDenominatorsFollowA)
-{
-    const Outcome follow =
-        Sheets({"--seed", "3", "--den-a-from", "5", "--den-a-to", "5", "--common-denominator", "--json"});
-    EXPECT_EQ(follow.code, kExitShort);  // 5..5 with 5..5 admits no common multiple
-    const Outcome own = Sheets({"--seed", "3", "--den-a-from", "5", "--den-a-to", "5", "--den-b-from", "2",
-                                "--den-b-to", "10", "--common-denominator", "--json"});
-    EXPECT_EQ(own.code, kExitComplete);
-}
-
-int PdfPages(const QString& path)
-{
-    QProcess p;
-    p.start("pdfinfo", {path});
-    p.waitForFinished(30000);
-    for (const QString& line : QString::fromUtf8(p.readAllStandardOutput()).split('\n')) {
-        if (line.startsWith("Pages:")) return line.mid(6).trimmed().toInt();
-    }
-    return -1;
 }
 
 TEST(SheetsCommand, WritesThePagesThePrintButtonsWould)
@@ -306,12 +269,8 @@ TEST(SheetsCommand, WritesThePagesThePrintButtonsWould)
         const Outcome o = Sheets({"--seed", "9", "--sheets", QString::number(r.sheets), "--answers",
                                   r.answers, "--collate", r.collate, "-o", pdf});
         EXPECT_EQ(o.code, kExitComplete) << o.err.toStdString();
-        QProcess text;
-        text.start("pdftotext", {pdf, "-"});
-        text.waitForFinished(30000);
         QStringList numbers;
-        for (const QString& page :
-             QString::fromUtf8(text.readAllStandardOutput()).split('\f', Qt::SkipEmptyParts))
+        for (const QString& page : RunProgram("pdftotext", {pdf, "-"}).out.split('\f', Qt::SkipEmptyParts))
             numbers << page.section("問題No.", 1).section(QRegularExpression("\\s"), 0, 0);
         EXPECT_EQ(numbers, r.numbers) << r.answers << ' ' << r.collate;
     }
@@ -327,40 +286,17 @@ TEST(SheetsCommand, WritesThePagesThePrintButtonsWould)
     EXPECT_EQ(QImage(preview).size(), QSize(320, 441));
 }
 
-TEST(SheetsCommand, AnUnwritablePathIsABadInputAndLeavesNoFile)
-{
-    const Outcome o = Sheets({"--seed", "9", "-o", "/nonexistent-folder/x.pdf"});
-    EXPECT_EQ(o.code, kExitFailed);
-    EXPECT_TRUE(o.err.contains("/nonexistent-folder/x.pdf")) << o.err.toStdString();
-    EXPECT_TRUE(o.out.isEmpty());
-    EXPECT_EQ(Sheets({"--seed", "9", "--preview"}).code, kExitFailed);  // no file named
-    EXPECT_EQ(Sheets({"--seed", "9", "--answers", "both", "-o", "x.pdf"}).code, kExitFailed);
-}
-
 TEST(SheetsCommand, BinaryPrintsTheSeedItChose)
 {
-    QProcess p;
-    p.start(TAVRIMO_SHEETS_BINARY, {"--json"});
-    ASSERT_TRUE(p.waitForFinished(30000));
-    EXPECT_EQ(p.exitCode(), 0);
-    const QString err = QString::fromUtf8(p.readAllStandardError());
-    const QJsonArray sets = QJsonDocument::fromJson(p.readAllStandardOutput()).array();
+    const ProgramOutput chosen = Binary({"--json"});
+    EXPECT_EQ(chosen.code, 0);
+    const QJsonArray sets = QJsonDocument::fromJson(chosen.out.toUtf8()).array();
     ASSERT_EQ(sets.size(), 1);
-    EXPECT_TRUE(err.contains(QString::number(sets[0].toObject()["seed"].toInteger()))) << err.toStdString();
-
+    const QString seed = QString::number(sets[0].toObject()["seed"].toInteger());
+    EXPECT_TRUE(chosen.err.contains(seed)) << chosen.err.toStdString();
     // The same seed makes the same sheet again.
-    QProcess again;
-    again.start(TAVRIMO_SHEETS_BINARY,
-                {"--json", "--seed", QString::number(sets[0].toObject()["seed"].toInteger())});
-    ASSERT_TRUE(again.waitForFinished(30000));
-    EXPECT_EQ(QJsonDocument::fromJson(again.readAllStandardOutput()).array(), sets);
+    EXPECT_EQ(QJsonDocument::fromJson(Binary({"--json", "--seed", seed}).out.toUtf8()).array(), sets);
 }
-
-}  // namespace
-}  // namespace tavrimo
-
-namespace tavrimo {
-namespace {
 
 // The program maps the sheet's font names to the Japanese faces itself: no
 // glyph may fall back to a Latin face.
@@ -368,15 +304,8 @@ TEST(SheetsCommand, BinaryDrawsWithTheJapaneseFacesOnly)
 {
     QTemporaryDir dir;
     const QString pdf = dir.filePath("sheet.pdf");
-    QProcess p;
-    p.start(TAVRIMO_SHEETS_BINARY, {"--seed", "2", "--answers", "with", "-o", pdf});
-    ASSERT_TRUE(p.waitForFinished(30000));
-    ASSERT_EQ(p.exitCode(), 0);
-    QProcess fonts;
-    fonts.start("pdffonts", {pdf});
-    ASSERT_TRUE(fonts.waitForFinished(30000));
-    const QStringList lines =
-        QString::fromUtf8(fonts.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(Binary({"--seed", "2", "--answers", "with", "-o", pdf}).code, 0);
+    const QStringList lines = RunProgram("pdffonts", {pdf}).out.split('\n', Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 4) << lines.join('\n').toStdString();  // two header lines, two faces
     EXPECT_TRUE(lines[2].startsWith("IPA"));
     EXPECT_TRUE(lines[3].startsWith("IPA"));
@@ -388,7 +317,7 @@ TEST(SheetsCommand, BinaryWritesFilesForEverySpellingOfOutputWithoutADisplay)
 {
     QTemporaryDir dir;
     const QString pdf = dir.filePath("s.pdf");
-    const QStringList noDisplay{"QT_QPA_PLATFORM=xcb", "DISPLAY", "WAYLAND_DISPLAY"};
+    const QStringList noDisplay{"-u", "DISPLAY", "-u", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM=xcb"};
     const QString png = dir.filePath("p.png");
     const std::pair<QStringList, QStringList> rows[] = {
         {{"-o=" + pdf}, {}},     {{"-o" + pdf}, {}},       {{"--output=" + pdf}, {}},
@@ -396,32 +325,14 @@ TEST(SheetsCommand, BinaryWritesFilesForEverySpellingOfOutputWithoutADisplay)
     };
     for (const auto& [output, environment] : rows) {
         QFile::remove(pdf);
-        const Outcome o = Binary(QStringList{"--seed", "3"} + output, environment);
+        const ProgramOutput o = Binary(QStringList{"--seed", "3"} + output, environment);
         EXPECT_EQ(o.code, kExitComplete) << output.join(' ').toStdString() << o.err.toStdString();
         EXPECT_EQ(o.out.count('\n'), 16) << output.join(' ').toStdString();
-        EXPECT_EQ(PdfPages(pdf), 1) << output.join(' ').toStdString();
+        EXPECT_TRUE(RunProgram("pdfinfo", {pdf}).out.contains(QRegularExpression("(?m)^Pages: +1$")))
+            << output.join(' ').toStdString();
     }
     EXPECT_EQ(Binary({"--seed", "3", "--preview", "-o", png}, noDisplay).code, kExitComplete);
     EXPECT_EQ(QImage(png).size(), QSize(320, 441));
-}
-
-// A write to standard output that fails is a failure of the run, whatever
-// was to be written.
-TEST(SheetsCommand, BinaryReportsAFullStandardOutput)
-{
-    const QStringList rows[] = {
-        {"--seed", "1"},
-        {"--seed", "1", "--json"},
-        {"--help"},
-        {"--seed", "1", "--sheets", "100", "--json"},
-        {"--seed", "1", "-o", "-"},
-    };
-    for (const QStringList& args : rows) {
-        const Outcome o = Binary(args, {}, "/dev/full");
-        EXPECT_EQ(o.code, kExitFailed) << args.join(' ').toStdString();
-        EXPECT_TRUE(o.err.contains("標準出力に書き込めません（No space left on device）"))
-            << o.err.toStdString();
-    }
 }
 
 // A device or FIFO named by -o is written to, never replaced; "-" is
@@ -457,36 +368,6 @@ TEST(SheetsCommand, SpecialTargetsAreWrittenAsStreams)
     EXPECT_EQ(QImage::fromData(png.bytes, "PNG").size(), QSize(165, 234));
 }
 
-// A run that fails makes no file: a missing printer is found before the
-// file is written.
-TEST(SheetsCommand, BinaryWithoutAPrinterMakesNothing)
-{
-    QTemporaryDir dir;
-    const QString pdf = dir.filePath("x.pdf");
-    const Outcome o =
-        Binary({"--seed", "1", "--print", "-o", pdf}, {"CUPS_SERVER=" + dir.filePath("no-cupsd.sock")});
-    EXPECT_EQ(o.code, kExitFailed) << o.err.toStdString();
-    EXPECT_FALSE(o.err.isEmpty());
-    EXPECT_TRUE(o.out.isEmpty());
-    EXPECT_FALSE(QFile::exists(pdf));
-}
-
-// Each PNG page is closed once written: a run of more pages than the process
-// may hold open files completes, and leaves no temporary file.
-TEST(SheetsCommand, BinaryWritesMorePngPagesThanOpenFilesAllowed)
-{
-    QTemporaryDir dir;
-    QProcess p;
-    p.start("sh", {"-c", "ulimit -n 40 && exec \"$0\" \"$@\"", TAVRIMO_SHEETS_BINARY, "--seed", "1",
-                   "--sheets", "60", "--dpi", "10", "-o", dir.filePath("s.png")});
-    ASSERT_TRUE(p.waitForFinished(120000));
-    EXPECT_EQ(p.exitCode(), kExitComplete) << p.readAllStandardError().toStdString();
-    const QStringList files =
-        QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden);
-    EXPECT_EQ(files.size(), 60);
-    EXPECT_TRUE(files.contains("s-60.png"));
-}
-
 // A shell command in a fresh folder, the program as $S, without XDG_RUNTIME_DIR (Qt
 // would remark on it); what it wrote to stdout and stderr, and what it left there.
 struct ShellOutcome {
@@ -498,26 +379,34 @@ struct ShellOutcome {
 ShellOutcome Shell(const QString& command)
 {
     QTemporaryDir dir;
-    QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.remove("XDG_RUNTIME_DIR");
-    env.insert("S", TAVRIMO_SHEETS_BINARY);
-    p.setProcessEnvironment(env);
-    p.setWorkingDirectory(dir.path());
-    p.start("sh", {"-c", command});
-    p.waitForFinished(120000);
+    const ProgramOutput o = RunProgram("env",
+                                       {"-u", "XDG_RUNTIME_DIR", "-C", dir.path(),
+                                        QString("S=") + TAVRIMO_SHEETS_BINARY, "sh", "-c", command},
+                                       120000);
     return {
-        p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
-        QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError()),
+        o.code, o.out, o.err,
         QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot)};
 }
 
+// Each PNG page is closed once written: a run of more pages than the process
+// may hold open files completes, and leaves no temporary file.
+TEST(SheetsCommand, BinaryWritesMorePngPagesThanOpenFilesAllowed)
+{
+    const ShellOutcome o = Shell("ulimit -n 40 && \"$S\" --seed 1 --sheets 60 --dpi 10 -o s.png");
+    EXPECT_EQ(o.code, kExitComplete) << o.err.toStdString();
+    EXPECT_EQ(o.left.size(), 60);
+    EXPECT_TRUE(o.left.contains("s-60.png"));
+}
+
 // stderr holds the program's own messages only: nothing from Qt or libpng in a normal run
-// or a failing one. A name that is not UTF-8 is refused rather than written under another
-// name; a file that cannot be written whole (past `ulimit -f` KiB) says why in the system's words.
+// or a failing one; no run but --print looks for the spooler, which does not answer here. A
+// name that is not UTF-8 is refused rather than written under another name; a file that cannot
+// be written whole (past `ulimit -f` KiB), or standard output, says why in the system's words,
+// whatever was to be written; a missing printer is found before any file is written.
 TEST(SheetsCommand, BinaryStderrHoldsItsOwnMessagesOnly)
 {
     const QString tooLarge = "ファイル s.%1 を書き込めません（File too large）\n",
+                  full = "標準出力に書き込めません（No space left on device）\n",
                   notUtf8 =
                       "引数 'x\\xff\\xfe.pdf' は UTF-8 の文字列ではありません（ファイル名などは UTF-8 "
                       "で指定してください）\n";
@@ -531,10 +420,17 @@ TEST(SheetsCommand, BinaryStderrHoldsItsOwnMessagesOnly)
         {"--sheets 8 -o s.pdf", 4, 2, tooLarge.arg("pdf"), {}},
         {"--sheets 8 -o s.pdf", 16, 2, tooLarge.arg("pdf"), {}},
         {"--sheets 8 -o s.png", 16, 2, tooLarge.arg("png"), {}},
+        {">/dev/full", 0, 2, full, {}},
+        {"--json >/dev/full", 0, 2, full, {}},
+        {"--help >/dev/full", 0, 2, full, {}},
+        {"--sheets 100 --json >/dev/full", 0, 2, full, {}},
+        {"-o - >/dev/full", 0, 2, full, {}},
+        {"--print -o s.pdf", 0, 2, "印刷スプーラ（CUPS）に接続できません.\n", {}},
     };
     for (const auto& [arguments, kib, code, err, left] : rows) {
-        const ShellOutcome o = Shell(QString("trap '' XFSZ; ulimit -f %1; \"$S\" --seed 1 %2")
-                                         .arg(kib > 0 ? QString::number(kib) : "unlimited", arguments));
+        const ShellOutcome o =
+            Shell(QString("trap '' XFSZ; ulimit -f %1; CUPS_SERVER=\"$PWD/no-cupsd.sock\" \"$S\" --seed 1 %2")
+                      .arg(kib > 0 ? QString::number(kib) : "unlimited", arguments));
         EXPECT_EQ(o.code, code) << arguments.toStdString() << kib;
         EXPECT_EQ(o.err, err) << arguments.toStdString() << kib;
         EXPECT_EQ(o.left, left) << arguments.toStdString() << kib;

@@ -109,38 +109,29 @@ TEST(SettingsReader, StopsAtTheFirstBadBoxInOrder)
 TEST(SettingsReader, RefusesValuesOutsideTheirRange)
 {
     struct Row {
-        void (*set)(SettingsBoxes&);
+        SettingsBoxes boxes;
         const char* message;  // empty when accepted
     };
     const Row rows[] = {
-        {[](SettingsBoxes& b) { b.edtIntf1 = "-1"; },
-         "aの整数部分の下限の「-1」は0から99までの数ではありません"},
-        {[](SettingsBoxes& b) { b.edtIntb2 = "100"; },
-         "bの整数部分の上限の「100」は0から99までの数ではありません"},
-        {[](SettingsBoxes& b) { b.edtBunbof1 = "1"; },
-         "aの分母の下限の「1」は0又は2から99までの数ではありません"},
-        {[](SettingsBoxes& b) { b.edtBunbob1 = "$64"; },
-         "bの分母の下限の「100」は0又は2から99までの数ではありません"},
-        {[](SettingsBoxes& b) { b.edtBunbof2 = "0"; }, ""},
-        {[](SettingsBoxes& b) { b.edtIntf2 = "99"; }, ""},
-        {[](SettingsBoxes& b) { b.rgQNum = 2; }, "問題数に項目「2」はありません"},
-        {[](SettingsBoxes& b) { b.rgAnswer = -1; }, "分数部分だけの答えに項目「-1」はありません"},
-        {[](SettingsBoxes& b) { b.rgAnswer = 6; }, "分数部分だけの答えに項目「6」はありません"},
-        {[](SettingsBoxes& b) { b.rgYakubun = 2; }, "分母と分子の約分に項目「2」はありません"},
-        {[](SettingsBoxes& b) { b.borrowMix = 101; },
-         "くり下がりを混ぜるの「101」は0から100までの数ではありません"},
-        {[](SettingsBoxes& b) { b.borrowMix = -2; },
-         "くり下がりを混ぜるの「-2」は0から100までの数ではありません"},
-        {[](SettingsBoxes& b) { b.maxCommonDenominator = 1; },
-         "通分後の分母の上限の「1」は2から9801までの数ではありません"},
-        {[](SettingsBoxes& b) { b.sheets = 0; }, "枚数の「0」は1から100までの数ではありません"},
-        {[](SettingsBoxes& b) { b.borrowMix = 0; }, ""},
-        {[](SettingsBoxes& b) { b.maxCommonDenominator = 2; }, ""},
+        {{.edtIntf1 = "-1"}, "aの整数部分の下限の「-1」は0から99までの数ではありません"},
+        {{.edtIntb2 = "100"}, "bの整数部分の上限の「100」は0から99までの数ではありません"},
+        {{.edtBunbof1 = "1"}, "aの分母の下限の「1」は0又は2から99までの数ではありません"},
+        {{.edtBunbob1 = "$64"}, "bの分母の下限の「100」は0又は2から99までの数ではありません"},
+        {{.edtBunbof2 = "0"}, ""},
+        {{.edtIntf2 = "99"}, ""},
+        {{.rgQNum = 2}, "問題数に項目「2」はありません"},
+        {{.rgAnswer = -1}, "分数部分だけの答えに項目「-1」はありません"},
+        {{.rgAnswer = 6}, "分数部分だけの答えに項目「6」はありません"},
+        {{.rgYakubun = 2}, "分母と分子の約分に項目「2」はありません"},
+        {{.borrowMix = 101}, "くり下がりを混ぜるの「101」は0から100までの数ではありません"},
+        {{.borrowMix = -2}, "くり下がりを混ぜるの「-2」は0から100までの数ではありません"},
+        {{.maxCommonDenominator = 1}, "通分後の分母の上限の「1」は2から9801までの数ではありません"},
+        {{.sheets = 0}, "枚数の「0」は1から100までの数ではありません"},
+        {{.borrowMix = 0}, ""},
+        {{.maxCommonDenominator = 2}, ""},
     };
     for (const Row& row : rows) {
-        SettingsBoxes boxes;
-        row.set(boxes);
-        const SettingsReading r = ReadSettings(boxes);
+        const SettingsReading r = ReadSettings(row.boxes);
         EXPECT_EQ(r.error, row.message);
         EXPECT_EQ(r.settings.has_value(), *row.message == '\0');
     }

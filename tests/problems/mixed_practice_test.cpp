@@ -6,32 +6,17 @@
 #include <numeric>
 #include <set>
 
-#include "problems/answer.h"
+#include "problem_set_support.h"
 #include "problems/grade_presets.h"
-#include "problems/setting_pairs.h"
 #include "problems/problem_set.h"
+#include "problems/setting_pairs.h"
 #include "rational.h"
 
 namespace tavrimo {
 namespace {
 
-using test::FractionPart;
+using test::Assemble, test::Assembled, test::FractionPart;
 using test::ValueOf;
-
-struct Made {
-    AssemblyOutcome outcome;
-    Sheet sheet;
-};
-
-Made Make(const SettingsBoxes& boxes, std::uint32_t seed)
-{
-    Made m;
-    RandomSource source(seed);
-    ProblemKeys keys{};
-    m.outcome = AssembleProblemSet(boxes, source, m.sheet, keys);
-    for (int i = 1; i <= m.sheet.QuestionCount; ++i) CalcAnswer(m.sheet.table, i, "-");
-    return m;
-}
 
 bool Borrows(const ProblemTable& t, int i)
 {
@@ -50,73 +35,71 @@ bool ReducibleAsDrawn(const MixedNumber& a, const MixedNumber& b)
 
 SettingsBoxes Grade5(int answerKind, int percent, bool easyFirst, int cap, bool common)
 {
-    SettingsBoxes b;
-    b.edtIntf1 = "1", b.edtIntf2 = "9", b.edtIntb1 = "0", b.edtIntb2 = "5";
-    b.edtBunbof2 = b.edtBunbob2 = "12";
-    b.rgAnswer = answerKind;
-    b.rgTuubun = common ? 1 : 0;
-    b.rgQNum = 1;
-    b.borrowMix = percent;
-    b.easyFirst = easyFirst ? 1 : 0;
-    b.maxCommonDenominator = cap;
+    SettingsBoxes b{
+        .edtIntf1 = "1", .edtIntf2 = "9", .edtIntb2 = "5", .edtBunbof2 = "12", .edtBunbob2 = "12"};
+    b.rgAnswer = answerKind, b.rgQNum = 1, b.rgTuubun = common, b.borrowMix = percent;
+    b.easyFirst = easyFirst, b.maxCommonDenominator = cap;
     return b;
+}
+
+// Sets from many seeds, each full: borrowing in exactly the share asked (in all problems or none
+// without one), the easy ones first when asked, common denominators within the cap, answers
+// reducible as the kind asks (of operands as drawn: reduced ones were tested before reducing)
+// and exact, no problem twice.
+void ExpectSetsAsAsked(const SettingsBoxes& boxes, std::uint32_t seeds)
+{
+    const int percent = boxes.borrowMix, kind = boxes.rgAnswer, cap = boxes.maxCommonDenominator;
+    for (std::uint32_t seed = 0; seed < seeds; ++seed) {
+        const Assembled m = Assemble(boxes, seed * 7919u);
+        ASSERT_EQ(m.outcome.status, AssemblyStatus::Complete);
+        const ProblemTable& t = m.sheet.table;
+        const int n = m.sheet.QuestionCount;
+        int borrowing = 0;
+        std::set<std::pair<std::int32_t, std::int32_t>> distinct;
+        for (int i = 1; i <= n; ++i) {
+            const MixedNumber &a = t.Minuend[i], &b = t.Subtrahend[i];
+            borrowing += Borrows(t, i);
+            // The easy ones first: no borrowing after the first that borrows.
+            if (boxes.easyFirst && percent >= 0 && i > 1) EXPECT_FALSE(Borrows(t, i - 1) && !Borrows(t, i));
+            if (cap > 0) EXPECT_LE(CommonDenominatorOf(a, b), cap);
+            if (kind % 3 != 2 && !boxes.rgYakubun) EXPECT_EQ(ReducibleAsDrawn(a, b), kind % 3 == 1) << i;
+            EXPECT_EQ(ValueOf(t.Answer[i]), ValueOf(a) - ValueOf(b));
+            distinct.insert({PackedKey(a), PackedKey(b)});
+        }
+        const int wanted = percent < 0 ? (kind >= 3 ? n : 0) : (percent * n + 50) / 100;
+        EXPECT_EQ(borrowing, wanted) << "seed " << seed;
+        EXPECT_EQ(distinct.size(), static_cast<std::size_t>(n));
+    }
 }
 
 TEST(MixedPractice, ExactShareOrderCapAndAnswersOverManySeeds)
 {
-    for (int percent : {-1, 0, 25, 50, 75, 100}) {
-        for (int kind : {1, 3, 5}) {
-            for (bool easyFirst : {false, true}) {
+    for (int percent : {-1, 0, 25, 50, 75, 100})
+        for (int kind : {1, 3, 5})
+            for (bool easyFirst : {false, true})
                 for (int cap : {0, 36}) {
-                    const bool common = cap > 0 || kind == 5;
                     SCOPED_TRACE(::testing::Message()
                                  << percent << "% kind " << kind << " easy " << easyFirst << " cap " << cap);
-                    for (std::uint32_t seed = 0; seed < 40; ++seed) {
-                        const Made m = Make(Grade5(kind, percent, easyFirst, cap, common), seed * 7919u);
-                        ASSERT_EQ(m.outcome.status, AssemblyStatus::Complete);
-                        const ProblemTable& t = m.sheet.table;
-                        const int n = m.sheet.QuestionCount;
-                        int borrowing = 0;
-                        std::set<std::pair<std::int32_t, std::int32_t>> distinct;
-                        for (int i = 1; i <= n; ++i) {
-                            const MixedNumber &a = t.Minuend[i], &b = t.Subtrahend[i];
-                            borrowing += Borrows(t, i);
-                            // The easy ones first: no borrowing after the first that borrows.
-                            if (easyFirst && percent >= 0 && i > 1)
-                                EXPECT_FALSE(Borrows(t, i - 1) && !Borrows(t, i));
-                            if (cap > 0) EXPECT_LE(CommonDenominatorOf(a, b), cap);
-                            if (kind % 3 != 2) EXPECT_EQ(ReducibleAsDrawn(a, b), kind % 3 == 1) << i;
-                            EXPECT_EQ(ValueOf(t.Answer[i]), ValueOf(a) - ValueOf(b));
-                            distinct.insert({PackedKey(a), PackedKey(b)});
-                        }
-                        const int wanted = percent < 0 ? (kind >= 3 ? n : 0) : (percent * n + 50) / 100;
-                        EXPECT_EQ(borrowing, wanted) << "seed " << seed;
-                        EXPECT_EQ(distinct.size(), static_cast<std::size_t>(n));
-                    }
+                    ExpectSetsAsAsked(Grade5(kind, percent, easyFirst, cap, cap > 0 || kind == 5), 40);
                 }
-            }
-        }
-    }
 }
 
 TEST(MixedPractice, HalvesRoundUpAndPlacesComeFromTheSeed)
 {
-    // 16 problems at 25 % is exactly 4; 10 % of 16 is 1.6, so 2; 3 % is 0.48, so 0.
-    const std::pair<int, int> shares[] = {{25, 4}, {10, 2}, {3, 0}, {50, 8}, {97, 16}};
-    for (const auto& [percent, wanted] : shares) {
+    const auto slots = [](int percent, std::uint32_t seed) {
         WorksheetSettings s;
         s.mix.BorrowPercent = percent;
-        RandomSource source(1);
-        const auto slots = BorrowingSlots(source, s);
-        EXPECT_EQ(std::count(slots.begin() + 1, slots.begin() + 17, true), wanted) << percent;
+        RandomSource source(seed);
+        return BorrowingSlots(source, s);
+    };
+    // 16 problems at 25 % is exactly 4; 10 % of 16 is 1.6, so 2; 3 % is 0.48, so 0.
+    for (const auto& [percent, wanted] : {std::pair{25, 4}, {10, 2}, {3, 0}, {50, 8}, {97, 16}}) {
+        const auto drawn = slots(percent, 1);
+        EXPECT_EQ(std::count(drawn.begin() + 1, drawn.begin() + 17, true), wanted) << percent;
     }
     // Without easy-first the places vary with the seed; the same seed gives the same places.
-    WorksheetSettings s;
-    s.mix.BorrowPercent = 50;
-    RandomSource a(1), b(1), c(2);
-    const auto first = BorrowingSlots(a, s);
-    EXPECT_EQ(BorrowingSlots(b, s), first);
-    EXPECT_NE(BorrowingSlots(c, s), first);
+    EXPECT_EQ(slots(50, 1), slots(50, 1));
+    EXPECT_NE(slots(50, 2), slots(50, 1));
 }
 
 TEST(MixedPractice, ScarceOrImpossibleCapsEndShortNeverHang)
@@ -125,32 +108,31 @@ TEST(MixedPractice, ScarceOrImpossibleCapsEndShortNeverHang)
     // and quarters, and with whole parts 1 and 0 a handful of problems.
     SettingsBoxes scarce = Grade5(2, 50, false, 4, true);
     scarce.edtIntf2 = "1", scarce.edtIntb2 = "0";
-    const Made m = Make(scarce, 3);
+    const Assembled m = Assemble(scarce, 3);
     EXPECT_EQ(m.outcome.status, AssemblyStatus::Short);
     EXPECT_GT(m.sheet.QuestionCount, 0);
     for (int i = 1; i <= m.sheet.QuestionCount; ++i)
         EXPECT_LE(CommonDenominatorOf(m.sheet.table.Minuend[i], m.sheet.table.Subtrahend[i]), 4);
     // Two different denominators never have a common multiple of 2.
-    EXPECT_EQ(Make(Grade5(2, 50, false, 2, true), 3).sheet.QuestionCount, 0);
+    EXPECT_EQ(Assemble(Grade5(2, 50, false, 2, true), 3).sheet.QuestionCount, 0);
     // The window's defaults borrow nothing: whole parts 0..0 leave no room to.
     SettingsBoxes defaults;
     defaults.borrowMix = 50;
-    EXPECT_EQ(Make(defaults, 3).outcome.status, AssemblyStatus::Short);
+    EXPECT_EQ(Assemble(defaults, 3).outcome.status, AssemblyStatus::Short);
 }
 
 // The bounds of the draws, where a mutation would pass every other fast test.
 TEST(DrawBounds, CommonMultiplesStayBelowOneHundredAndBorrowingIsStrict)
 {
-    SettingsBoxes lcm100;  // 4 and 25: their least common multiple is 100 exactly
-    lcm100.edtBunbof1 = lcm100.edtBunbof2 = "4";
-    lcm100.edtBunbob1 = lcm100.edtBunbob2 = "25";
-    lcm100.rgTuubun = 1;
-    lcm100.rgAnswer = 2;
-    EXPECT_EQ(Make(lcm100, 1).sheet.QuestionCount, 0);
-    SettingsBoxes lcm99 = lcm100;  // 9 and 11 make 99
-    lcm99.edtBunbof1 = lcm99.edtBunbof2 = "9";
-    lcm99.edtBunbob1 = lcm99.edtBunbob2 = "11";
-    EXPECT_EQ(Make(lcm99, 1).outcome.status, AssemblyStatus::Complete);
+    // 4 and 25: their least common multiple is 100 exactly, no problem; 9 and 11 make 99.
+    for (const auto& [a, b, status] :
+         {std::tuple{"4", "25", AssemblyStatus::Short}, {"9", "11", AssemblyStatus::Complete}}) {
+        const SettingsBoxes boxes{
+            .edtBunbof1 = a, .edtBunbof2 = a, .edtBunbob1 = b, .edtBunbob2 = b, .rgAnswer = 2, .rgTuubun = 1};
+        const Assembled m = Assemble(boxes, 1);
+        EXPECT_EQ(m.outcome.status, status) << a << ' ' << b;
+        EXPECT_EQ(m.sheet.QuestionCount, status == AssemblyStatus::Complete ? 16 : 0) << a << ' ' << b;
+    }
 
     // 1/3 and 2/6 are equal: a borrowing problem must never pair equal fraction parts.
     for (int kind : {4, 5}) {
@@ -158,36 +140,25 @@ TEST(DrawBounds, CommonMultiplesStayBelowOneHundredAndBorrowingIsStrict)
         equalParts.edtBunbof1 = "3", equalParts.edtBunbof2 = "4";
         equalParts.edtBunbob1 = "6", equalParts.edtBunbob2 = "8";
         for (std::uint32_t seed = 0; seed < 30; ++seed) {
-            const Made m = Make(equalParts, seed);
+            const Assembled m = Assemble(equalParts, seed);
             for (int i = 1; i <= m.sheet.QuestionCount; ++i) EXPECT_TRUE(Borrows(m.sheet.table, i)) << kind;
         }
     }
 }
 
-// Each grade's preset reads as it is written and makes full sets.
+// Each grade's preset reads as it is written, keeps the settings it does not name, and makes
+// full sets as it says.
 TEST(GradePresets, EachMakesFullSetsAsItSays)
 {
     for (const GradePreset& preset : GradePresets()) {
         SCOPED_TRACE(std::string(preset.name));
         std::vector<SettingPair> pairs;
-        for (const PresetValue& v : preset.settings) pairs.push_back({std::string(v.name), std::string(v.value)});
+        for (const PresetValue& v : preset.settings)
+            pairs.push_back({std::string(v.name), std::string(v.value)});
         EXPECT_FALSE(ReadSettingPairs(pairs, PairSource::Link).refusal);
-        SettingsBoxes before;
-        before.PrnNum = "12";
-        before.sheets = 30;
-        before.borrowMix = 75;
-        const SettingsBoxes boxes = WithPreset(before, preset);
-        EXPECT_EQ(boxes.PrnNum, "12");
-        EXPECT_EQ(boxes.sheets, 30);
-        for (std::uint32_t seed = 0; seed < 20; ++seed) {
-            const Made m = Make(boxes, seed);
-            EXPECT_EQ(m.outcome.status, AssemblyStatus::Complete) << seed;
-            const ProblemTable& t = m.sheet.table;
-            for (int i = 1; i <= m.sheet.QuestionCount; ++i) {
-                if (boxes.maxCommonDenominator > 0)
-                    EXPECT_LE(CommonDenominatorOf(t.Minuend[i], t.Subtrahend[i]), boxes.maxCommonDenominator);
-            }
-        }
+        const SettingsBoxes boxes = WithPreset({.PrnNum = "12", .borrowMix = 75, .sheets = 30}, preset);
+        EXPECT_EQ(std::pair(boxes.PrnNum, boxes.sheets), std::pair(std::string("12"), 30));
+        ExpectSetsAsAsked(boxes, 20);
     }
 }
 

@@ -4,22 +4,12 @@
 
 #include <set>
 
+#include "problem_set_support.h"
+
 namespace tavrimo {
 namespace {
 
-struct Assembled {
-    Sheet sheet;
-    ProblemKeys keys{};
-    AssemblyOutcome outcome;
-};
-
-Assembled Assemble(const SettingsBoxes& boxes, std::uint32_t seed)
-{
-    Assembled s;
-    RandomSource source(seed);
-    s.outcome = AssembleProblemSet(boxes, source, s.sheet, s.keys);
-    return s;
-}
+using test::Assemble, test::Assembled;
 
 TEST(PackedKey, PacksAndUnpacks)
 {
@@ -51,11 +41,9 @@ TEST(ProblemSet, DefaultsGiveSixteenDistinctProblems)
 
 TEST(ProblemSet, BoundsEitherWayRoundGiveTheSameSet)
 {
-    SettingsBoxes ordered, reversed;
-    ordered.edtBunbof1 = ordered.edtBunbob1 = "2";
-    reversed.edtBunbof1 = reversed.edtBunbob1 = "99";
-    reversed.edtBunbof2 = reversed.edtBunbob2 = "2";
-    const Assembled a = Assemble(ordered, 77), b = Assemble(reversed, 77);
+    const SettingsBoxes reversed{
+        .edtBunbof1 = "99", .edtBunbof2 = "2", .edtBunbob1 = "99", .edtBunbob2 = "2"};
+    const Assembled a = Assemble({}, 77), b = Assemble(reversed, 77);
     EXPECT_EQ(a.sheet.table.Minuend, b.sheet.table.Minuend);
     EXPECT_EQ(a.sheet.table.Subtrahend, b.sheet.table.Subtrahend);
 }
@@ -67,20 +55,12 @@ TEST(ProblemSet, ShortSets)
         SettingsBoxes boxes;
         std::int32_t count;
     };
-    SettingsBoxes noDenominators;
-    noDenominators.edtBunbof1 = noDenominators.edtBunbof2 = "0";
-    noDenominators.edtBunbob1 = noDenominators.edtBunbob2 = "0";
-    SettingsBoxes borrowing;
-    borrowing.rgAnswer = 4;
-    // 1 1/2 - 1 1/2 and the few others: whole parts 1..1, denominators 2..3.
-    SettingsBoxes few;
-    few.edtIntf1 = few.edtIntf2 = few.edtIntb1 = few.edtIntb2 = "1";
-    few.edtBunbof2 = few.edtBunbob2 = "3";
-    few.rgAnswer = 2;
+    const SettingsBoxes noDenominators{
+        .edtBunbof1 = "0", .edtBunbof2 = "0", .edtBunbob1 = "0", .edtBunbob2 = "0"};
     const Row rows[] = {
         {"no denominators: slot 1 fails", noDenominators, 0},
-        {"borrowing needs a.Whole > b.Whole", borrowing, 0},
-        {"only 1/2 - 1/2 and 1/3 - 1/3", few, 2},
+        {"borrowing needs a.Whole > b.Whole", {.rgAnswer = 4}, 0},
+        {"only 1 1/2 - 1 1/2 and 1 1/3 - 1 1/3", test::TwoProblemsOnly(), 2},
     };
     for (const Row& r : rows) {
         const Assembled s = Assemble(r.boxes, 5);
@@ -93,14 +73,10 @@ TEST(ProblemSet, ASlotTakesItsProblemFromItsFirstThousandCalls)
 {
     // Two distinct problems only: slot 3 makes 1001 calls and fails. Each
     // call of these settings makes exactly 5 Random calls.
-    SettingsBoxes few;
-    few.edtIntf1 = few.edtIntf2 = few.edtIntb1 = few.edtIntb2 = "1";
-    few.edtBunbof2 = few.edtBunbob2 = "3";
-    few.rgAnswer = 2;
     RandomSource source(11);
     Sheet sheet;
     ProblemKeys keys{};
-    AssembleProblemSet(few, source, sheet, keys);
+    AssembleProblemSet(test::TwoProblemsOnly(), source, sheet, keys);
     std::uint32_t s = 11;
     std::uint64_t n = 0;
     while (s != source.seed()) s = s * 134775813u + 1u, ++n;
@@ -148,9 +124,7 @@ TEST(ProblemSet, ARefusalChangesNothingButTheSheetNumber)
         {&SettingsBoxes::edtBunbob2, "7 "}, {&SettingsBoxes::edtBunbof2, "\xEF\xBC\x99"},
     };
     for (const auto& [field, text] : bad) {
-        SettingsBoxes boxes;
-        boxes.PrnNum = "8";
-        boxes.rgQNum = 1;  // 20 problems asked, but the 16 stay
+        SettingsBoxes boxes{.PrnNum = "8", .rgQNum = 1};  // 20 problems asked, but the 16 stay
         boxes.*field = text;
         const AssemblyOutcome o = AssembleProblemSet(boxes, source, sheet, keys);
         EXPECT_EQ(o.status, AssemblyStatus::Refused) << text;
@@ -161,10 +135,8 @@ TEST(ProblemSet, ARefusalChangesNothingButTheSheetNumber)
         EXPECT_EQ(keys, keysBefore);
         EXPECT_EQ(source.seed(), seedBefore);
     }
-    SettingsBoxes badNumber;
-    badNumber.PrnNum = "$";
     sheet.PrintNumber = 5;
-    EXPECT_EQ(AssembleProblemSet(badNumber, source, sheet, keys).message, "'$' は整数ではありません.");
+    EXPECT_EQ(AssembleProblemSet({.PrnNum = "$"}, source, sheet, keys).message, "'$' は整数ではありません.");
     EXPECT_EQ(sheet.PrintNumber, 5);
 }
 
@@ -175,11 +147,7 @@ TEST(ProblemSet, ShortSetKeepsLaterSlotsOfTheEarlierSet)
     ProblemKeys keys{};
     AssembleProblemSet({}, source, sheet, keys);
     const ProblemTable before = sheet.table;
-    SettingsBoxes few;
-    few.edtIntf1 = few.edtIntf2 = few.edtIntb1 = few.edtIntb2 = "1";
-    few.edtBunbof2 = few.edtBunbob2 = "3";
-    few.rgAnswer = 2;
-    EXPECT_EQ(AssembleProblemSet(few, source, sheet, keys).status, AssemblyStatus::Short);
+    EXPECT_EQ(AssembleProblemSet(test::TwoProblemsOnly(), source, sheet, keys).status, AssemblyStatus::Short);
     EXPECT_EQ(sheet.QuestionCount, 2);
     for (int i = 3; i <= 16; ++i) EXPECT_EQ(sheet.table.Minuend[i], before.Minuend[i]);
     EXPECT_EQ(sheet.table.Minuend[1].Whole, 1);

@@ -63,6 +63,15 @@ struct CanvasCall {
     static CanvasCall Line(I x, I y) { return {.op = Op::LineTo, .x = x, .y = y}; }
 };
 
+// A rectangle in device pixels: left, top, right and bottom (exclusive), and the text drawn in it.
+struct Box {
+    std::int32_t l = 0, t = 0, r = 0, b = 0;
+    std::string text{};  // "" for a line
+    friend bool operator==(const Box&, const Box&) = default;
+    bool In(const Box& o) const { return l >= o.l && t >= o.t && r <= o.r && b <= o.b; }
+    bool Meets(const Box& o) const { return l < o.r && o.l < r && t < o.b && o.t < b; }
+};
+
 // Readable failure messages in GoogleTest (found by argument-dependent lookup).
 inline std::ostream& operator<<(std::ostream& out, const CanvasCall& c)
 {

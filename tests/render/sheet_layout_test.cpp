@@ -199,9 +199,9 @@ TEST(DrawSheet, WritesTheAnswersOfTheDrawnProblemsOnlyWhenShown)
     }
 }
 
-// Any target, count, table and canvas metrics: the sheet is drawn without
-// undefined behaviour (the sanitizer build checks that), with positive font
-// heights and the expected number of problems.
+// Any target, count, table and canvas metrics, with the class header and problem numbers on
+// most counts: the sheet is drawn without undefined behaviour (the sanitizer build checks
+// that), with positive font heights and the expected number of problems.
 TEST(DrawSheet, ExtremeInputsStayDefined)
 {
     const std::int32_t sizes[] = {INT32_MIN, INT32_MIN + 7, -441, -1, 0, 1, 2, 320, 441, 4960, INT32_MAX};
@@ -215,7 +215,8 @@ TEST(DrawSheet, ExtremeInputsStayDefined)
             for (const std::int32_t count : {INT32_MIN, -3, 0, 1, 5, 20, 21, INT32_MAX})
                 for (const std::int32_t metric : {INT32_MIN, 7, INT32_MAX}) {
                     RecordingCanvas canvas(metric, metric);
-                    Sheet copy{table, count, count, (count & 1) != 0, std::string(kQuestion)};
+                    const bool extras = count % 3 != 0;
+                    Sheet copy{table, count, count, (count & 1) != 0, std::string(kQuestion), extras, extras};
                     DrawSheet(canvas, width, height, copy);
                     for (const CanvasCall& call : canvas.CallsOf(CanvasOp::SetFontHeight))
                         ASSERT_GE(call.value, 1);

@@ -15,6 +15,7 @@
 namespace tavrimo {
 namespace {
 
+using testing::Box;
 using testing::CanvasCall;
 using testing::CanvasOp;
 using testing::RecordingCanvas;
@@ -80,12 +81,6 @@ std::vector<std::pair<MixedNumber, MixedNumber>> Extremes(WorkingMethod method)
     }
     return problems;
 }
-
-struct Box {
-    std::int32_t l, t, r, b;
-    bool In(const Box& o) const { return l >= o.l && t >= o.t && r <= o.r && b <= o.b; }
-    bool Meets(const Box& o) const { return l < o.r && o.l < r && t < o.b && o.t < b; }
-};
 
 TEST(WorkedAnswerLayout, LongestAndWidestWorkingsKeepToTheirCellsAndLines)
 {

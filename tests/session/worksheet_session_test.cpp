@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "problems/problem_set_support.h"
 #include "render/sheet_layout.h"
 #include "session/print_sequence.h"
 #include "session/recording_printer.h"
@@ -32,56 +33,37 @@ Calls Preview(WorksheetSession& session)
     return canvas.calls();
 }
 
-// A's and b's whole parts 1, denominators 2..3: two distinct problems only.
-SettingsBoxes TwoProblemsOnly()
-{
-    SettingsBoxes few;
-    few.edtIntf1 = few.edtIntf2 = few.edtIntb1 = few.edtIntb2 = "1";
-    few.edtBunbof2 = few.edtBunbob2 = "3";
-    few.rgAnswer = 2;
-    return few;
-}
-
-TEST(WorksheetSession, NothingToPaintBeforeTheFirstPreview)
-{
-    WorksheetSession session(5);
-    EXPECT_TRUE(Preview(session).empty());
-    EXPECT_FALSE(session.PreviewReady());
-    EXPECT_EQ(session.QuestionCount(), 0);
-}
-
 TEST(WorksheetSession, PreviewOutcomes)
 {
+    using enum AssemblyStatus;
     struct Row {
         const char* name;
         bool previewFirst;
-        SettingsBoxes boxes;
         AssemblyStatus status;
-        std::string message;
         bool ready;  // the preview is drawn and printing allowed
+        std::string message;
+        SettingsBoxes boxes = {};
     };
-    SettingsBoxes badBox, noFractions, threeOnly = TwoProblemsOnly(), twentyFour;
-    badBox.edtIntb1 = "x";
-    threeOnly.edtBunbof2 = threeOnly.edtBunbob2 = "4";  // reducible answers: three distinct problems
-    threeOnly.rgAnswer = 1;
-    twentyFour.rgQNum = 2;  // no control holds it: 24 problems would not fit the table
-    noFractions.edtBunbof1 = noFractions.edtBunbof2 = noFractions.edtBunbob1 = noFractions.edtBunbob2 = "0";
+    using test::TwoProblemsOnly;
+    SettingsBoxes threeOnly = TwoProblemsOnly();
+    threeOnly.edtBunbof2 = threeOnly.edtBunbob2 = "4", threeOnly.rgAnswer = 1;  // reducible: three problems
+    const SettingsBoxes noFractions{
+        .edtBunbof1 = "0", .edtBunbof2 = "0", .edtBunbob1 = "0", .edtBunbob2 = "0"};
     const Row rows[] = {
-        {"defaults", false, {}, AssemblyStatus::Complete, "", true},
-        {"two problems only", false, TwoProblemsOnly(), AssemblyStatus::Short, kShortSetWarning, false},
-        {"short after a full set stays ready", true, TwoProblemsOnly(), AssemblyStatus::Short,
-         kShortSetWarning, true},
-        {"none at all", false, noFractions, AssemblyStatus::Short, kShortSetWarning, false},
-        {"three problems are enough to preview", false, threeOnly, AssemblyStatus::Short, kShortSetWarning,
-         true},
-        {"an item no group has", false, twentyFour, AssemblyStatus::Refused, "問題数に項目「2」はありません.",
-         false},
-        {"a box without an integer", false, badBox, AssemblyStatus::Refused, "'x' は整数ではありません.",
-         false},
+        {"defaults", false, Complete, true, ""},
+        {"two problems only", false, Short, false, kShortSetWarning, TwoProblemsOnly()},
+        {"short after a full set stays ready", true, Short, true, kShortSetWarning, TwoProblemsOnly()},
+        {"none at all", false, Short, false, kShortSetWarning, noFractions},
+        {"three problems are enough to preview", false, Short, true, kShortSetWarning, threeOnly},
+        // No control holds item 2: 24 problems would not fit the table.
+        {"an item no group has", false, Refused, false, "問題数に項目「2」はありません.", {.rgQNum = 2}},
+        {"a box without an integer", false, Refused, false, "'x' は整数ではありません.", {.edtIntb1 = "x"}},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
         WorksheetSession session(42);
+        // Nothing to paint before the first preview.
+        ASSERT_TRUE(Preview(session).empty() && !session.PreviewReady() && session.QuestionCount() == 0);
         if (r.previewFirst) {
             ASSERT_TRUE(session.Preview({}).previewReady);
         }
@@ -99,43 +81,74 @@ TEST(WorksheetSession, PreviewOutcomes)
     }
 }
 
+// Each command prints its sheets under the number typed, a class set's under that number and
+// the ones after it, in as few jobs as their order allows; the command then raises the number past
+// them, and again prints the same sets under the next numbers.
 TEST(WorksheetSession, PrintCommandsPrintTheirSheetsAndAdvanceTheNumber)
 {
+    using enum PrintCommand;
     struct Row {
         const char* name;
+        int sets;
+        bool stacks;
         PrintCommand command;
-        std::vector<bool> answerSheets;
+        std::vector<std::vector<std::pair<int, bool>>> jobs;  // each page's number and whether it answers
     };
     const Row rows[] = {
-        {"印刷", PrintCommand::Problems, {false}},
-        {"印刷（答えつき）", PrintCommand::ProblemsAndAnswers, {false, true}},
-        {"印刷（答えのみ）", PrintCommand::Answers, {true}},
+        {"印刷", 1, false, Problems, {{{12, false}}}},
+        {"印刷（答えつき）", 1, false, ProblemsAndAnswers, {{{12, false}}, {{12, true}}}},
+        {"印刷（答えのみ）", 1, false, Answers, {{{12, true}}}},
+        {"class set, sheet by sheet",
+         3,
+         false,
+         ProblemsAndAnswers,
+         {{{12, false}, {12, true}, {13, false}, {13, true}, {14, false}, {14, true}}}},
+        {"class set in stacks",
+         3,
+         true,
+         ProblemsAndAnswers,
+         {{{12, false}, {13, false}, {14, false}}, {{12, true}, {13, true}, {14, true}}}},
+        {"class set, answers only", 3, true, Answers, {{{12, true}, {13, true}, {14, true}}}},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
-        WorksheetSession session(7);
-        session.Preview({});
-        RecordingPrinter printer;
-        const Sheet set{session.table(), session.QuestionCount(), 12, false, std::string(kQuestion)};
-        const PrintOutcome outcome = session.Print(r.command, "12", kLook, printer);
-        ASSERT_TRUE(outcome.printed) << outcome.message;
-        std::vector<std::string> log{"SetPortrait", "PageHeight", "PageWidth"};
-        for (std::size_t i = 0; i < r.answerSheets.size(); ++i) log.insert(log.end(), {"BeginJob", "EndJob"});
-        EXPECT_EQ(printer.log, log);
-        ASSERT_EQ(printer.jobs.size(), r.answerSheets.size());
-        for (std::size_t i = 0; i < printer.jobs.size(); ++i) {
-            const PrintJob& job = printer.jobs[i].job;
-            EXPECT_EQ(job.title, kDocumentTitle);
-            EXPECT_EQ(job.sheetNumber, 12);
-            EXPECT_EQ(job.answerSheet, r.answerSheets[i]);
-            Sheet expected = set;
-            expected.ShowAnswers = r.answerSheets[i];
-            EXPECT_EQ(printer.jobs[i].pages.front().calls(), Drawing(expected, 2480, 3508));
+        WorksheetSession session(9);
+        ASSERT_EQ(session.Preview({.sheets = r.sets}).status, AssemblyStatus::Complete);
+        std::vector<ProblemTable> tables;
+        for (int k = 0; k < r.sets; ++k) session.ShowSet(k), tables.push_back(session.AnsweredTable());
+        const ProblemTable before = session.table();
+        SheetLook look = kLook;
+        look.Stacks = r.stacks;
+        for (int round = 0; round < 2; ++round) {
+            RecordingPrinter printer;
+            const int first = 12 + r.sets * round;
+            ASSERT_TRUE(session.Print(r.command, std::to_string(first), look, printer).printed);
+            std::vector<std::string> log{"SetPortrait", "PageHeight", "PageWidth"};
+            ASSERT_EQ(printer.jobs.size(), r.jobs.size());
+            for (std::size_t j = 0; j < r.jobs.size(); ++j) {
+                const auto& pages = r.jobs[j];
+                const PrintJob& job = printer.jobs[j].job;
+                EXPECT_EQ(job.title, kDocumentTitle);
+                EXPECT_EQ(std::pair(job.sheetNumber, job.answerSheet),
+                          std::pair(pages[0].first + r.sets * round, pages[0].second))
+                    << j;
+                ASSERT_EQ(printer.jobs[j].pages.size(), pages.size());
+                log.push_back("BeginJob");
+                for (std::size_t p = 0; p < pages.size(); ++p) {
+                    if (p > 0) log.push_back("NewPage");
+                    const auto [number, answers] = pages[p];
+                    Sheet expected{tables[static_cast<std::size_t>(number - 12)], 16, number + r.sets * round,
+                                   answers, std::string(kQuestion)};
+                    EXPECT_EQ(printer.jobs[j].pages[p].calls(), Drawing(expected, 2480, 3508))
+                        << j << ' ' << p;
+                }
+                log.push_back("EndJob");
+            }
+            EXPECT_EQ(printer.log, log);
+            EXPECT_EQ(session.PrintNumber(), first + r.sets);
         }
-        // Both sheets of one command carry one number; the command raises it once.
-        EXPECT_EQ(session.PrintNumber(), 13);
         // Printing draws copies: the session's answer column is untouched.
-        EXPECT_EQ(session.table().Answer, set.table.Answer);
+        EXPECT_EQ(session.table().Answer, before.Answer);
     }
 }
 
@@ -146,60 +159,32 @@ TEST(WorksheetSession, AFailedPrintCommandKeepsTheNumberItRead)
         const char* name;
         std::string number;
         PrinterFault portrait, begin, end;
-        std::string message;
         std::int32_t numberAfter;
         std::size_t printerCalls;
+        std::string message;
         PrinterFaultDetail detail = {};
+        PrintCommand command = PrintCommand::ProblemsAndAnswers;
     };
-    const PrinterFaultDetail full{"/home/t/s-4.pdf", "No space left on device"};
+    const std::string notAccepting = "Destination \"q\" is not accepting jobs.";
+    const PrinterFaultDetail full{"/home/t/s-4.pdf", "No space left on device"}, refused{"q", notAccepting},
+        stopped{"q", "停止しています"}, gone{"/home/t", ""};
     const Row rows[] = {
-        {"no integer", "7x", None, None, None, "'7x' は整数ではありません.", 1, 0},
-        {"no printer", "4", NoDefaultPrinter, None, None, "デフォルト プリンタが存在しません.", 4, 1},
-        {"busy", "4", None, AlreadyPrinting, None, "現在印刷中です.", 4, 4},
-        {"not handed over", "4", None, None, NotReady, "プリンタに印刷できる状態ではありません.", 4, 5},
-        {"fixed messages name nothing", "4", None, None, NotReady, "プリンタに印刷できる状態ではありません.",
-         4, 5, full},
-        {"refused by the spooler",
-         "4",
-         None,
-         None,
-         Refused,
-         "プリンタ「q」が印刷を受け付けません（Destination \"q\" is not accepting jobs.）.",
-         4,
-         5,
-         {"q", "Destination \"q\" is not accepting jobs."}},
-        {"stopped printer",
-         "4",
-         Refused,
-         None,
-         None,
-         "プリンタ「q」が印刷を受け付けません（停止しています）.",
-         4,
-         1,
-         {"q", "停止しています"}},
-        {"full disk", "4", None, None, FileNotWritten,
-         "ファイル /home/t/s-4.pdf を書き込めません（No space left on device）.", 4, 5, full},
-        {"folder gone",
-         "4",
-         None,
-         FolderMissing,
-         None,
-         "保存先のフォルダ /home/t がありません.",
-         4,
-         4,
-         {"/home/t", ""}},
-        {"refused, nothing named", "4", None, None, Refused, "プリンタが印刷を受け付けません.", 4, 5},
+        {"no such command", "4", None, None, None, 1, 0, "印刷の指示「7」はありません.", {}, PrintCommand{7}},
+        {"no integer", "7x", None, None, None, 1, 0, "'7x' は整数ではありません."},
+        {"no printer", "4", NoDefaultPrinter, None, None, 4, 1, "デフォルト プリンタが存在しません."},
+        {"busy", "4", None, AlreadyPrinting, None, 4, 4, "現在印刷中です."},
+        {"not handed over", "4", None, None, NotReady, 4, 5, "プリンタに印刷できる状態ではありません."},
+        {"fixed messages name nothing", "4", None, None, NotReady, 4, 5,
+         "プリンタに印刷できる状態ではありません.", full},
+        {"refused by the spooler", "4", None, None, Refused, 4, 5,
+         "プリンタ「q」が印刷を受け付けません（" + notAccepting + "）.", refused},
+        {"stopped printer", "4", Refused, None, None, 4, 1,
+         "プリンタ「q」が印刷を受け付けません（停止しています）.", stopped},
+        {"full disk", "4", None, None, FileNotWritten, 4, 5,
+         "ファイル /home/t/s-4.pdf を書き込めません（No space left on device）.", full},
+        {"folder gone", "4", None, FolderMissing, None, 4, 4, "保存先のフォルダ /home/t がありません.", gone},
+        {"refused, nothing named", "4", None, None, Refused, 4, 5, "プリンタが印刷を受け付けません."},
     };
-    {
-        WorksheetSession session(7);
-        session.Preview({});
-        RecordingPrinter printer;
-        const PrintOutcome outcome = session.Print(static_cast<PrintCommand>(7), "4", kLook, printer);
-        EXPECT_FALSE(outcome.printed);
-        EXPECT_EQ(outcome.message, "印刷の指示「7」はありません.");
-        EXPECT_TRUE(printer.log.empty());
-        EXPECT_EQ(session.PrintNumber(), 1);
-    }
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
         WorksheetSession session(7);
@@ -207,8 +192,7 @@ TEST(WorksheetSession, AFailedPrintCommandKeepsTheNumberItRead)
         RecordingPrinter printer;
         std::tie(printer.portraitFault, printer.beginFault, printer.endFault, printer.detail) =
             std::tie(r.portrait, r.begin, r.end, r.detail);
-        const PrintOutcome outcome =
-            session.Print(PrintCommand::ProblemsAndAnswers, r.number, kLook, printer);
+        const PrintOutcome outcome = session.Print(r.command, r.number, kLook, printer);
         EXPECT_FALSE(outcome.printed);
         EXPECT_EQ(outcome.message, r.message);
         EXPECT_EQ(session.PrintNumber(), r.numberAfter);
@@ -216,14 +200,11 @@ TEST(WorksheetSession, AFailedPrintCommandKeepsTheNumberItRead)
     }
 }
 
-// A class set: K sets at once, as K clicks would make them, printed in as
-// few jobs as their order allows and under K numbers.
-TEST(WorksheetSession, AClassSetIsMadeAsClicksWouldAndPrintedInOrder)
+// A class set: K sets at once, as K clicks would make them; the preview shows the one chosen.
+TEST(WorksheetSession, AClassSetIsMadeAsClicksWould)
 {
-    SettingsBoxes boxes;
-    boxes.sheets = 3;
     WorksheetSession classSet(9), clicks(9);
-    ASSERT_EQ(classSet.Preview(boxes).status, AssemblyStatus::Complete);
+    ASSERT_EQ(classSet.Preview({.sheets = 3}).status, AssemblyStatus::Complete);
     ASSERT_EQ(classSet.SetCount(), 3);
     std::vector<ProblemTable> tables;
     for (int k = 0; k < 3; ++k) {
@@ -240,49 +221,6 @@ TEST(WorksheetSession, AClassSetIsMadeAsClicksWouldAndPrintedInOrder)
     classSet.ShowSet(0);
     EXPECT_NE(Preview(classSet), second);
     EXPECT_EQ(second[11].text, "問題No.2");
-
-    struct Row {
-        const char* name;
-        bool stacks;
-        PrintCommand command;
-        std::vector<std::vector<std::pair<int, bool>>> jobs;  // each page's number and whether it answers
-    };
-    const Row rows[] = {
-        {"sheet by sheet",
-         false,
-         PrintCommand::ProblemsAndAnswers,
-         {{{12, false}, {12, true}, {13, false}, {13, true}, {14, false}, {14, true}}}},
-        {"in stacks",
-         true,
-         PrintCommand::ProblemsAndAnswers,
-         {{{12, false}, {13, false}, {14, false}}, {{12, true}, {13, true}, {14, true}}}},
-        {"answers only", true, PrintCommand::Answers, {{{12, true}, {13, true}, {14, true}}}},
-    };
-    for (const Row& r : rows) {
-        SCOPED_TRACE(r.name);
-        SheetLook look = kLook;
-        look.Stacks = r.stacks;
-        for (int round = 0; round < 2; ++round) {  // again: the same sets under the next numbers
-            RecordingPrinter printer;
-            const int first = 12 + 3 * round;
-            ASSERT_TRUE(classSet.Print(r.command, std::to_string(first), look, printer).printed);
-            ASSERT_EQ(printer.jobs.size(), r.jobs.size());
-            for (std::size_t j = 0; j < r.jobs.size(); ++j) {
-                const auto& pages = r.jobs[j];
-                ASSERT_EQ(printer.jobs[j].pages.size(), pages.size());
-                EXPECT_EQ(printer.jobs[j].job.sheetNumber, pages[0].first + 3 * round);
-                EXPECT_EQ(printer.jobs[j].job.title, kDocumentTitle);
-                for (std::size_t p = 0; p < pages.size(); ++p) {
-                    const auto [number, answers] = pages[p];
-                    Sheet expected{tables[static_cast<std::size_t>(number - 12)], 16, number + 3 * round,
-                                   answers, std::string(kQuestion)};
-                    EXPECT_EQ(printer.jobs[j].pages[p].calls(), Drawing(expected, 2480, 3508))
-                        << j << ' ' << p;
-                }
-            }
-            EXPECT_EQ(classSet.PrintNumber(), first + 3);
-        }
-    }
 }
 
 TEST(WorksheetSession, TheNumberWrapsAndIsReadAtStart)

@@ -10,7 +10,6 @@
 #include <QJsonObject>
 #include <QLabel>
 #include <QPrintDialog>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -22,6 +21,7 @@
 #include "recording_services.h"
 #include "runtime/qt/qt_sheet_printer.h"
 #include "runtime/qt/qt_window_services.h"
+#include "runtime/qt/run_program.h"
 #include "session/print_sequence.h"
 
 namespace tavrimo::testing {
@@ -29,20 +29,6 @@ namespace {
 
 const QString kDir = qEnvironmentVariable("TAVRIMO_SPOOLER_DIR");
 const QString kSheets = qEnvironmentVariable("TAVRIMO_SHEETS");
-
-struct Output {
-    int code = -1;
-    QString out, err;
-};
-
-Output Run(const QString& program, const QStringList& arguments)
-{
-    QProcess process;
-    process.start(program, arguments);
-    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit) return {};
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
-}
 
 // One job as the daemon logged and kept it.
 struct Job {
@@ -73,7 +59,7 @@ std::vector<Job> WaitForJobs(std::size_t count)
     QElapsedTimer timer;
     timer.start();
     while (timer.elapsed() < 30000 &&
-           (LoggedJobs().size() < count || !Run("lpstat", {"-o"}).out.trimmed().isEmpty()))
+           (LoggedJobs().size() < count || !RunProgram("lpstat", {"-o"}).out.trimmed().isEmpty()))
         QTest::qWait(20);
     return LoggedJobs();
 }
@@ -91,13 +77,14 @@ void CheckJob(const Job& job, const Set& set, bool answerSheet, int page = 1, in
     QCOMPARE(QString("%1 %2 %3").arg(job.pages).arg(job.media, job.title),
              QString("%1 A4 ").arg(pages) + kDocumentTitle);
     const QString pdf = QString("%1/spool/d%2-001").arg(kDir).arg(job.id, 5, 10, QChar('0'));
-    const QString info = Run("pdfinfo", {pdf}).out;
+    const QString info = RunProgram("pdfinfo", {pdf}).out;
     QVERIFY2(info.contains(QRegularExpression(
                  QString(R"((?m)^Pages:\s+%1\n(.*\n)*Page size:\s+59[45][\d.]* x 84[12][\d.]* pts \(A4\)$)")
                      .arg(pages))),
              qPrintable(pdf + " is not portrait A4 pages:\n" + info));
-    QString text =
-        Run("pdftotext", {"-layout", "-f", QString::number(page), "-l", QString::number(page), pdf, "-"}).out;
+    QString text = RunProgram("pdftotext",
+                              {"-layout", "-f", QString::number(page), "-l", QString::number(page), pdf, "-"})
+                       .out;
     static const QRegularExpression label(R"(問題No\.(-?\d+))");
     QCOMPARE(label.match(text).captured(1), QString::number(set.number));
     std::vector<int> shown, expected;
@@ -183,39 +170,30 @@ private slots:
         QVERIFY2(InstallJapaneseQtTexts(), "qt6-translations-l10n is not installed (scripts/install-deps)");
     }
 
-    // The daemon not started yet: the window and --print say the spooler cannot be reached,
-    // rather than that no printer is installed.
-    void spoolerUnreachable()
+    // No daemon yet, then a daemon without a queue: each print command of the window and --print
+    // say which, change nothing and send nothing. Run as noPrinter:unreachable, then as
+    // "noPrinter:no queue" once the daemon answers.
+    void noPrinter_data()
     {
-        const QString message = "印刷スプーラ（CUPS）に接続できません.";
-        TestWindow<QtSheetPrinter> w;
-        w.Preview();
-        w.Click(w.form.btnPrint);
-        QCOMPARE(w.services.events, QStringList{"error: " + message});
-        const Output o = Run(kSheets, {"--seed", "1", "--print"});
-        QVERIFY2(o.code == 2 && o.err == message + '\n', qPrintable(o.err));
+        QTest::addColumn<QString>("message");
+        QTest::newRow("unreachable") << "印刷スプーラ（CUPS）に接続できません.";
+        QTest::newRow("no queue") << "デフォルト プリンタが存在しません.";
     }
-
-    // No queue: each print command reports the missing printer, changes nothing and sends nothing.
-    void noDefaultPrinter()
+    void noPrinter()
     {
+        QFETCH(QString, message);
         TestWindow<QtSheetPrinter> w;
         Retype(w.form.PrnNum, "5");
         w.Preview();
         for (QPushButton* button : {w.form.btnPrint, w.form.btnPrintWithAns, w.form.btnPrintAns}) {
             w.services.events.clear();
             w.Click(button);
-            QCOMPARE(w.services.events, QStringList{"error: デフォルト プリンタが存在しません."});
+            QCOMPARE(w.services.events, QStringList{"error: " + message});
             QCOMPARE(w.form.PrnNum->text() + ' ' + QString::number(w.form.session().PrintNumber()), "5 5");
         }
-        QVERIFY(Run("lpstat", {"-W", "all", "-o"}).out.trimmed().isEmpty() && LoggedJobs().empty());
-    }
-
-    void commandLineWithoutPrinter()
-    {
-        const Output o = Run(kSheets, {"--seed", "1", "--print"});
-        QVERIFY2(o.code == 2 && o.err.contains("デフォルト プリンタが存在しません."), qPrintable(o.err));
-        QVERIFY(LoggedJobs().empty());
+        const ProgramOutput o = RunProgram(kSheets, {"--seed", "1", "--print"});
+        QVERIFY2(o.code == 2 && o.err == message + '\n', qPrintable(o.err));
+        QVERIFY(RunProgram("lpstat", {"-W", "all", "-o"}).out.trimmed().isEmpty() && LoggedJobs().empty());
     }
 
     // Preview, then 印刷, 印刷（答えつき）, 印刷（答えのみ）: 1, 2 and 1 jobs.
@@ -332,9 +310,9 @@ private slots:
             // Refused when handed over, after the check before the job: CUPS's answer, which Qt drops.
             QtSheetPrinter printer;
             QCOMPARE(printer.BeginJob({kDocumentTitle, 1, false}), PrinterFault::None);
-            Run("cupsreject", {"q"});
+            RunProgram("cupsreject", {"q"});
             const PrinterFault fault = printer.EndJob();
-            Run("cupsaccept", {"q"});
+            RunProgram("cupsaccept", {"q"});
             QCOMPARE(fault, PrinterFault::Refused);
             QCOMPARE(printer.FaultDetail().reason, "ジョブを受け付けない設定です");
         }
@@ -343,13 +321,13 @@ private slots:
             w.printer.device();  // chosen while the queue takes jobs
             Retype(w.form.PrnNum, "6");
             w.Preview();
-            QCOMPARE(Run(row.before[0], row.before.mid(1)).code, 0);
+            QCOMPARE(RunProgram(row.before[0], row.before.mid(1)).code, 0);
             w.Click(w.form.btnPrintWithAns);
-            if (!row.after.isEmpty()) Run(row.after[0], row.after.mid(1));
+            if (!row.after.isEmpty()) RunProgram(row.after[0], row.after.mid(1));
             QCOMPARE(w.services.events,
                      QStringList{"error: プリンタ「q」が印刷を受け付けません（" + row.reason + "）."});
             QCOMPARE(w.form.PrnNum->text() + ' ' + QString::number(w.form.session().PrintNumber()), "6 6");
-            QCOMPARE(Run("lpstat", {"-o"}).out.trimmed(), "");
+            QCOMPARE(RunProgram("lpstat", {"-o"}).out.trimmed(), "");
             QCOMPARE(LoggedJobs().size(), jobs);
         }
     }
@@ -366,7 +344,7 @@ private slots:
              {std::pair{"--seed 11 --sheets 2 --number 4 --answers with --print", std::vector{false, true}},
               {"--seed 12 --printer q --answers only", {true}},
               {"--seed 13 --print", {false}}}) {
-            const Output o = Run(kSheets, QString(arguments).split(' ') << "--json");
+            const ProgramOutput o = RunProgram(kSheets, QString(arguments).split(' ') << "--json");
             QVERIFY2(o.code == 0, qPrintable(arguments + (": " + o.err)));
             const QJsonArray sets = QJsonDocument::fromJson(o.out.toUtf8()).array();
             const bool classSet = sets.size() > 1;
@@ -379,20 +357,16 @@ private slots:
                 Set set{value["print_number"].toInt(), {}};
                 for (const QJsonValue& p : value["problems"].toArray())
                     set.problems.push_back({mixed(p["minuend"]), mixed(p["subtrahend"]), mixed(p["answer"])});
-                for (std::size_t k = 0; k < sheets.size() && !QTest::currentTestFailed(); ++k) {
-                    if (classSet)
-                        CheckJob(jobs[seen], set, sheets[k], ++page, pages);
-                    else
-                        CheckJob(jobs[seen++], set, sheets[k]);
-                }
+                for (std::size_t k = 0; k < sheets.size() && !QTest::currentTestFailed(); ++k)
+                    CheckJob(jobs[classSet ? seen : seen++], set, sheets[k], classSet ? ++page : 1, pages);
                 if (QTest::currentTestFailed()) return;
             }
             if (classSet) ++seen;
         }
         // A printer that does not exist: refused before any job.
-        const Output o = Run(kSheets, {"--seed", "1", "--printer", "nosuch"});
+        const ProgramOutput o = RunProgram(kSheets, {"--seed", "1", "--printer", "nosuch"});
         QVERIFY2(o.code == 2 && o.err.contains("nosuch"), qPrintable(o.err));
-        QVERIFY(Run("lpstat", {"-o"}).out.trimmed().isEmpty());
+        QVERIFY(RunProgram("lpstat", {"-o"}).out.trimmed().isEmpty());
         QCOMPARE(LoggedJobs().size(), seen);
     }
 };
