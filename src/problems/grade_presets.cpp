@@ -12,7 +12,8 @@ namespace {
 // Grade 4 subtracts fractions with one denominator, mixed numbers included;
 // grade 5 brings different denominators (通分) and reducing (約分). Whole
 // parts stay below 10 and denominators small, with common denominators in
-// the tens, as textbooks keep them.
+// the tens, as textbooks keep them. Reducible answers need the operands as
+// drawn: reducing them afterwards would often make the answer irreducible.
 constexpr PresetValue kSameNoBorrowing[] = {
     {"whole-a-from", "1"}, {"whole-a-to", "9"},         {"whole-b-from", "0"}, {"whole-b-to", "8"},
     {"den-a-from", "2"},   {"den-a-to", "9"},           {"den-b-from", "2"},   {"den-b-to", "9"},
@@ -59,7 +60,7 @@ constexpr PresetValue kDifferentReducible[] = {
     {"den-a-from", "2"},   {"den-a-to", "12"},
     {"den-b-from", "2"},   {"den-b-to", "12"},
     {"answer-kind", "1"},  {"common-denominator", "1"},
-    {"multiple", "0"},     {"reduce-operands", "1"},
+    {"multiple", "0"},     {"reduce-operands", "0"},
     {"borrow-mix", "50"},  {"max-common-denominator", "36"},
 };
 

@@ -44,8 +44,8 @@ SettingsBoxes Grade5(int answerKind, int percent, bool easyFirst, int cap, bool 
 
 // Sets from many seeds, each full: borrowing in exactly the share asked (in all problems or none
 // without one), the easy ones first when asked, common denominators within the cap, answers
-// reducible as the kind asks (of operands as drawn: reduced ones were tested before reducing)
-// and exact, no problem twice.
+// reducible as the kind asks (an irreducible answer stays so when its operands are reduced after
+// the test; a reducible one need not), exact, and no problem twice.
 void ExpectSetsAsAsked(const SettingsBoxes& boxes, std::uint32_t seeds)
 {
     const int percent = boxes.borrowMix, kind = boxes.rgAnswer, cap = boxes.maxCommonDenominator;
@@ -62,7 +62,8 @@ void ExpectSetsAsAsked(const SettingsBoxes& boxes, std::uint32_t seeds)
             // The easy ones first: no borrowing after the first that borrows.
             if (boxes.easyFirst && percent >= 0 && i > 1) EXPECT_FALSE(Borrows(t, i - 1) && !Borrows(t, i));
             if (cap > 0) EXPECT_LE(CommonDenominatorOf(a, b), cap);
-            if (kind % 3 != 2 && !boxes.rgYakubun) EXPECT_EQ(ReducibleAsDrawn(a, b), kind % 3 == 1) << i;
+            if (kind % 3 == 0 || (kind % 3 == 1 && !boxes.rgYakubun))
+                EXPECT_EQ(ReducibleAsDrawn(a, b), kind % 3 == 1) << i;
             EXPECT_EQ(ValueOf(t.Answer[i]), ValueOf(a) - ValueOf(b));
             distinct.insert({PackedKey(a), PackedKey(b)});
         }
@@ -159,6 +160,12 @@ TEST(GradePresets, EachMakesFullSetsAsItSays)
         const SettingsBoxes boxes = WithPreset({.PrnNum = "12", .borrowMix = 75, .sheets = 30}, preset);
         EXPECT_EQ(std::pair(boxes.PrnNum, boxes.sheets), std::pair(std::string("12"), 30));
         ExpectSetsAsAsked(boxes, 20);
+        // A preset that promises reducible answers keeps that promise on the sheet as printed.
+        for (std::uint32_t seed = 0; boxes.rgAnswer % 3 == 1 && seed < 20; ++seed) {
+            const Assembled m = Assemble(boxes, seed);
+            for (int i = 1; i <= m.sheet.QuestionCount; ++i)
+                EXPECT_TRUE(ReducibleAsDrawn(m.sheet.table.Minuend[i], m.sheet.table.Subtrahend[i])) << i;
+        }
     }
 }
 
