@@ -3,7 +3,6 @@
 #include <benchmark/benchmark.h>
 
 #include <QBuffer>
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <vector>
@@ -11,7 +10,6 @@
 #include "cli/sheet_files.h"
 #include "problems/problem_set.h"
 #include "render/sheet_layout.h"
-#include "runtime/qt/sheet_fonts.h"
 #include "runtime/random_source.h"
 
 namespace tavrimo {
@@ -91,15 +89,3 @@ BENCHMARK(BM_ClassSet30WithAnswers)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace tavrimo
-
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    tavrimo::InstallSheetFontSubstitutions();
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

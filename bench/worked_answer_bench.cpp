@@ -5,7 +5,6 @@
 #include <benchmark/benchmark.h>
 
 #include <QBuffer>
-#include <QGuiApplication>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
@@ -16,7 +15,6 @@
 #include "render/sheet_layout.h"
 #include "render/worked_answer_layout.h"
 #include "runtime/qt/qpainter_canvas.h"
-#include "runtime/qt/sheet_fonts.h"
 
 namespace tavrimo {
 namespace {
@@ -91,15 +89,3 @@ BENCHMARK(BM_WorkedAnswerSheet)
 
 }  // namespace
 }  // namespace tavrimo
-
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    tavrimo::InstallSheetFontSubstitutions();
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
