@@ -13,7 +13,6 @@
 #include "cli/progress.h"
 #include "cli/set_report.h"
 #include "problems/box_integer.h"
-#include "problems/question_text.h"
 #include "runtime/qt/cups_queue.h"
 #include "runtime/qt/qpainter_canvas.h"
 #include "runtime/qt/qt_sheet_printer.h"
@@ -28,13 +27,6 @@ QString StdoutError(const QIODevice& out)
     return QStringLiteral("標準出力に書き込めません（%1）").arg(out.errorString());
 }
 
-SheetLook LookOfRun(const SheetsRequest& request)
-{
-    SheetLook look = LookOf(request.boxes);
-    look.QuestionText = SheetQuestionText(look.QuestionText);
-    return look;
-}
-
 std::vector<Sheet> SheetsOfSets(const std::vector<MadeSet>& sets)
 {
     std::vector<Sheet> sheets;
@@ -47,7 +39,7 @@ std::vector<Sheet> SheetsOfSets(const std::vector<MadeSet>& sets)
 // first page).
 std::vector<SheetPage> PagesOf(const std::vector<MadeSet>& sets, const SheetsRequest& request)
 {
-    const SheetLook look = LookOfRun(request);
+    const SheetLook look = LookOf(request.boxes);
     std::vector<SheetPage> pages;
     if (request.preview) {
         for (const MadeSet& set : sets)
@@ -121,7 +113,7 @@ QString PreparePrinter(QtSheetPrinter& printer, const QString& name)
 
 QString PrintSets(QtSheetPrinter& printer, const std::vector<MadeSet>& sets, const SheetsRequest& request)
 {
-    const auto jobs = PlanJobs(request.answers, SheetsOfSets(sets), LookOfRun(request));
+    const auto jobs = PlanJobs(request.answers, SheetsOfSets(sets), LookOf(request.boxes));
     if (const PrinterFault fault = PrintJobs(printer, jobs); fault != PrinterFault::None)
         return FaultMessage(printer, fault);
     return {};

@@ -1,5 +1,6 @@
 #include "session/print_sequence.h"
 
+#include "problems/question_text.h"
 #include "render/sheet_layout.h"
 #include "render/worked_answer_layout.h"
 
@@ -44,7 +45,7 @@ SheetLook LookOf(const SettingsBoxes& boxes)
 
 void ApplyLook(Sheet& sheet, const SheetLook& look)
 {
-    sheet.QuestionText = look.QuestionText;
+    sheet.QuestionText = SheetQuestionText(look.QuestionText);
     sheet.ClassHeader = look.ClassHeader;
     sheet.ProblemNumbers = look.ProblemNumbers;
     sheet.ShowWorking = look.ShowWorking;

@@ -40,7 +40,8 @@ struct SheetLook {
 
 SheetLook LookOf(const SettingsBoxes& boxes);
 
-// Gives the sheet the look.
+// Gives the sheet the look; its sentence as a sheet draws it, control
+// characters left out, whichever front end it came from.
 void ApplyLook(Sheet& sheet, const SheetLook& look);
 
 // The sheets the command prints of one set, in order, looking as given.

@@ -72,10 +72,8 @@ bool WorksheetSession::PaintPreview(Canvas& canvas, const SheetLook& look)
     if (PreviewReady_ != 1 || sheet_.QuestionCount <= 0) return false;
     // Drawn from the set itself, which takes the answers the drawing computes.
     Sheet& shown = shown_ == 0 ? sheet_ : more_.at(static_cast<std::size_t>(shown_ - 1));
-    if (shown_ > 0) shown.PrintNumber = WrapAdd(sheet_.PrintNumber, shown_);
-    SheetLook plain = look;
-    plain.QuestionText = SheetQuestionText(look.QuestionText);
-    ApplyLook(shown, plain);
+    shown.PrintNumber = WrapAdd(sheet_.PrintNumber, shown_);
+    ApplyLook(shown, look);
     shown.ShowAnswers = true;
     drawing_ = true;
     DrawPage(canvas, kReferenceWidth, kReferenceHeight, shown, 0);
@@ -86,16 +84,14 @@ bool WorksheetSession::PaintPreview(Canvas& canvas, const SheetLook& look)
 
 std::vector<PlannedJob> WorksheetSession::JobsFor(PrintCommand command, const SheetLook& look) const
 {
-    SheetLook plain = look;
-    plain.QuestionText = SheetQuestionText(look.QuestionText);
-    return PlanJobs(command, Sets(), plain);
+    return PlanJobs(command, Sets(), look);
 }
 
 std::vector<Sheet> WorksheetSession::SheetsFor(PrintCommand command, const SheetLook& look) const
 {
-    SheetLook plain = look;
-    plain.QuestionText = SheetQuestionText(look.QuestionText);
-    return SheetsOf(command, Sets().at(static_cast<std::size_t>(shown_)), plain);
+    Sheet shown = Shown();
+    shown.PrintNumber = WrapAdd(sheet_.PrintNumber, shown_);
+    return SheetsOf(command, shown, look);
 }
 
 bool WorksheetSession::QuestionFits(Canvas& measure, std::string_view questionText) const

@@ -90,7 +90,7 @@ public:
     ProblemTable AnsweredTable() const;
 
     // The class set: how many sets the last preview made, and which is shown.
-    int SetCount() const { return static_cast<int>(Sets().size()); }
+    int SetCount() const { return 1 + static_cast<int>(more_.size()); }
     int ShownSet() const { return shown_; }
     void ShowSet(int index);
 
