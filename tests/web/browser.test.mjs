@@ -9,6 +9,7 @@ import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { CHROMIUM, ROOT, SHEETS, SITE, argsToParams, loadEngine, openPage, previewLines, startBrowser, vectors } from './harness.mjs';
 import { chromium } from 'playwright-core';
+import { noteReady } from '../../scripts/page-ready.mjs';
 import { serveSite } from '../../scripts/serve-web.mjs';
 
 let env;
@@ -291,15 +292,6 @@ describe('the start', () => {
     await page.context().close();
   });
 });
-
-// The moment the page says it is interactive, noted by the page itself.
-const noteReady = () => {
-  new MutationObserver((_, observer) => {
-    if (document.documentElement.dataset.ready !== 'true') return;
-    window.readyAt = performance.now();
-    observer.disconnect();
-  }).observe(document, { attributes: true, subtree: true, attributeFilter: ['data-ready'] });
-};
 
 describe('the first visit', () => {
   // Counted at the server: what a class of pupils opening a sheet's link at
